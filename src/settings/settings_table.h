@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace fendral::settings {
+
+enum class SettingKind { Text, Switch };
+
+// One setting of the record: the only place its names are spelled.
+struct Setting {
+  std::string_view field;    // name of the record field, as in Read_ini_<field>
+  std::string_view loadKey;  // key asked for when the window is filled
+  std::string_view saveKey;  // key written on save (differs only in letter case, for the joystick)
+  std::string_view control;  // object name of the main-window text box that holds it
+  SettingKind kind;
+};
+
+inline constexpr std::string_view kSection = "Main";
+inline constexpr std::string_view kFileName = "fendral.ini";
+inline constexpr std::string_view kSwitchOn = "True";
+inline constexpr std::string_view kSwitchOff = "False";
+
+// In the order the reload reads them and the save writes them.
+inline constexpr std::array<Setting, 18> kSettings{{
+    {"Q2location", "Q2Location", "Q2Location", "txtQ2path", SettingKind::Text},
+    {"CDlocation", "CDLocation", "CDLocation", "txtCDpath", SettingKind::Text},
+    {"Options", "Options", "Options", "txtOptions", SettingKind::Text},
+    {"ServerIP", "ServerIP", "ServerIP", "txtServerIP", SettingKind::Text},
+    {"Config", "Config", "Config", "txtConfig", SettingKind::Text},
+    {"G1D", "G1D", "G1D", "txtG1D", SettingKind::Text},
+    {"G2D", "G2D", "G2D", "txtG2D", SettingKind::Text},
+    {"G3D", "G3D", "G3D", "txtG3D", SettingKind::Text},
+    {"G1C", "G1C", "G1C", "txtG1C", SettingKind::Text},
+    {"G2C", "G2C", "G2C", "txtG2C", SettingKind::Text},
+    {"G3C", "G3C", "G3C", "txtG3C", SettingKind::Text},
+    {"G1Config", "G1Config", "G1Config", "txtG1Config", SettingKind::Text},
+    {"G2Config", "G2Config", "G2Config", "txtG2Config", SettingKind::Text},
+    {"G3Config", "G3Config", "G3Config", "txtG3Config", SettingKind::Text},
+    {"Joystick", "JoyStick", "Joystick", "txtJoystick", SettingKind::Switch},
+    {"CDaudio", "CDaudio", "CDaudio", "txtCDaudio", SettingKind::Switch},
+    {"BatchFileStatus", "BatchFileStatus", "BatchFileStatus", "txtBatchFileStatus", SettingKind::Switch},
+    {"BatchFileLocation", "BatchFileLocation", "BatchFileLocation", "txtBatchFileLocation",
+     SettingKind::Text},
+}};
+
+// The settings file beside the program: the folder, a "\" unless it ends in one, "fendral.ini".
+std::string settingsFilePath(std::string_view programFolder);
+
+// Only the exact word "True" switches a setting on.
+inline bool switchIsOn(std::string_view stored) { return stored == kSwitchOn; }
+inline std::string_view switchWord(bool on) { return on ? kSwitchOn : kSwitchOff; }
+
+// The reader and writer every setting goes through; neither reports anything.
+std::string readSetting(const Setting& setting, const std::string& iniPath);
+void saveSetting(const Setting& setting, std::string_view value, const std::string& iniPath);
+
+}  // namespace fendral::settings
