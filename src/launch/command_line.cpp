@@ -7,7 +7,9 @@ namespace fendral::launch {
 namespace {
 
 // Index 0..2 of the selected custom game; only meaningful when the choice is not Standard.
-std::size_t customIndex(GameChoice choice) { return static_cast<std::size_t>(choice) - 1; }
+std::size_t customIndex(GameChoice choice) {
+  return static_cast<std::size_t>(choice) - 1;
+}
 
 }  // namespace
 

@@ -33,8 +33,7 @@ namespace {
 enum class Mode { Preview, Launch };
 
 // The one sequence behind Debug and Launch, so the preview shows exactly what a launch runs.
-void runSequence(Mode mode, const LaunchRequest& request, platform::Platform& system,
-                 const ShowTexts& show) {
+void runSequence(Mode mode, const LaunchRequest& request, platform::Platform& system, const ShowTexts& show) {
   const std::string& folder = request.game.q2Folder;
   auto fail = [&] { system.message(failurePrompt(request.batchFileName)); };
 

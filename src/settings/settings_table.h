@@ -49,8 +49,12 @@ inline constexpr std::array<Setting, 18> kSettings{{
 std::string settingsFilePath(std::string_view programFolder);
 
 // Only the exact word "True" switches a setting on.
-inline bool switchIsOn(std::string_view stored) { return stored == kSwitchOn; }
-inline std::string_view switchWord(bool on) { return on ? kSwitchOn : kSwitchOff; }
+inline bool switchIsOn(std::string_view stored) {
+  return stored == kSwitchOn;
+}
+inline std::string_view switchWord(bool on) {
+  return on ? kSwitchOn : kSwitchOff;
+}
 
 // The reader and writer every setting goes through; neither reports anything.
 std::string readSetting(const Setting& setting, const std::string& iniPath);
