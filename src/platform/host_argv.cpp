@@ -1,0 +1,72 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "platform/host_platform.h"
+
+namespace fendral::platform {
+
+bool isRegularFile(const std::string& hostFile) {
+  struct stat info {};
+  return ::stat(hostFile.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+namespace {
+
+bool isExecutableFile(const std::string& file) {
+  return isRegularFile(file) && ::access(file.c_str(), X_OK) == 0;
+}
+
+bool isWindowsProgram(std::string_view file) {
+  static constexpr std::array<std::string_view, 3> kExtensions{".exe", ".bat", ".com"};
+  return std::any_of(kExtensions.begin(), kExtensions.end(), [file](std::string_view ext) {
+    if (file.size() < ext.size()) return false;
+    const std::string_view tail = file.substr(file.size() - ext.size());
+    return std::equal(tail.begin(), tail.end(), ext.begin(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+  });
+}
+
+// The first executable `name` in the folders of a PATH value; an empty entry is the current folder.
+std::optional<std::string> findOnPath(std::string_view name, std::string_view searchPath) {
+  std::size_t pos = 0;
+  while (pos <= searchPath.size()) {
+    std::size_t end = searchPath.find(':', pos);
+    if (end == std::string_view::npos) end = searchPath.size();
+    std::string candidate(searchPath.substr(pos, end - pos));
+    if (candidate.empty()) candidate = ".";
+    candidate += '/';
+    candidate += name;
+    if (isExecutableFile(candidate)) return candidate;
+    pos = end + 1;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> hostArgv(const ProgramCall& call, std::string_view searchPath) {
+  if (!isRegularFile(call.program)) return std::nullopt;
+  // A relative name gets "./" so neither an interpreter's PATH search nor its option parsing sees it.
+  const std::string file = call.program.front() == '/' ? call.program : "./" + call.program;
+
+  std::vector<std::string> argv;
+  if (isExecutableFile(file)) {
+    argv.push_back(file);
+  } else if (isWindowsProgram(file)) {
+    std::optional<std::string> wine = findOnPath("wine", searchPath);
+    if (!wine) return std::nullopt;
+    argv = {std::move(*wine), file};
+  } else if (::access(file.c_str(), R_OK) == 0) {
+    argv = {"/bin/sh", file};
+  } else {
+    return std::nullopt;
+  }
+  argv.insert(argv.end(), call.args.begin(), call.args.end());
+  return argv;
+}
+
+}  // namespace fendral::platform
