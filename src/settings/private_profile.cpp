@@ -1,11 +1,104 @@
 #include "settings/private_profile.h"
 
-// Placeholder until the reader and writer are written.
+#include "platform/host_path.h"
+#include "settings/ini_scan.h"
+#include "settings/whole_file.h"
+
 namespace fendral::settings {
-std::string readProfileString(std::string_view, std::string_view, const std::string&, std::size_t) {
-  return {};
+
+namespace {
+
+bool isQuote(char c) {
+  return c == '"' || c == '\'';
 }
-bool writeProfileString(std::string_view, std::string_view, std::string_view, const std::string&) {
-  return false;
+
+bool isContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
+
+// One matching pair of quotes around a stored value protects its blanks; it is not part of the value.
+std::string_view unquote(std::string_view value) {
+  if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// At most `limit` bytes of `value`, cut back to the start of a UTF-8 character the limit would split.
+std::size_t utf8CutLength(std::string_view value, std::size_t limit) {
+  if (value.size() <= limit) return value.size();
+  std::size_t lead = limit;
+  while (lead > 0 && limit - lead < 4 && isContinuationByte(value[lead - 1])) --lead;
+  if (lead == 0 || limit - lead >= 4) return limit;
+  const auto first = static_cast<unsigned char>(value[lead - 1]);
+  const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+  return (length > 1 && lead - 1 + length > limit) ? lead - 1 : limit;
+}
+
+// A line holds no line break, so CR and LF become blanks.
+std::string singleLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return line;
+}
+
+// The text that reads back as `value`: quoted where the reader would trim or unquote it.
+std::string storedForm(std::string_view value) {
+  std::string line = singleLine(value);
+  const bool padded = line != trimBlanks(line);
+  if (padded || unquote(line).size() != line.size()) return '"' + line + '"';
+  return line;
+}
+
+std::string withKey(std::string_view text, const KeyPlace& place, std::string_view section,
+                    std::string_view key, std::string_view value) {
+  if (place.keyFound) {
+    std::string result;
+    result.reserve(text.size() + value.size());
+    result.append(text.substr(0, place.valueBegin)).append(value).append(text.substr(place.valueEnd));
+    return result;
+  }
+  const std::string_view eol = lineEndingOf(text);
+  std::string line = singleLine(trimBlanks(key));
+  line.append("=").append(value);
+  std::string result;
+  result.reserve(text.size() + section.size() + line.size() + 8);
+  if (!place.sectionFound) {
+    result.append(text);
+    if (text.size() > bomLength(text) && text.back() != '\r' && text.back() != '\n') result.append(eol);
+    result.append("[").append(singleLine(trimBlanks(section))).append("]").append(eol);
+    return result.append(line).append(eol);
+  }
+  result.append(text.substr(0, place.insertAt));
+  if (place.insertAfterUnendedLine) result.append(eol);
+  result.append(line);
+  // A lone CR before a following LF would swallow that LF's empty line.
+  const bool lfFollows = place.insertAt < text.size() && text[place.insertAt] == '\n';
+  result.append(eol == "\r" && lfFollows ? "\r\n" : eol);
+  return result.append(text.substr(place.insertAt));
+}
+
+}  // namespace
+
+std::string readProfileString(std::string_view section, std::string_view key, const std::string& path,
+                              std::size_t capacity) {
+  if (capacity == 0) return {};
+  const std::optional<std::string> text = readWholeFile(platform::hostPath(path));
+  if (!text) return {};
+  const KeyPlace place = findKey(*text, section, key);
+  if (!place.keyFound) return {};
+  const std::string_view value = unquote(place.value);
+  return std::string(value.substr(0, utf8CutLength(value, capacity - 1)));
+}
+
+bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const std::string& path) {
+  const std::string stored = storedForm(value);
+  return rewriteWholeFile(platform::hostPath(path), [&](std::string_view text) {
+    return withKey(text, findKey(text, section, key), section, key, stored);
+  });
+}
+
 }  // namespace fendral::settings
