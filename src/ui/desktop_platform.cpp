@@ -1,0 +1,18 @@
+#include "ui/desktop_platform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "ui/main_texts.h"
+#include "ui/text_conversion.h"
+
+namespace fendral::ui {
+
+void DesktopPlatform::message(const std::string& prompt) {
+  QMessageBox box(QMessageBox::NoIcon, texts::kWindowTitle, fromCore(prompt), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+}  // namespace fendral::ui

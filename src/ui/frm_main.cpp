@@ -1,0 +1,260 @@
+#include "ui/frm_main.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTabWidget>
+
+#include "launch/editor_command.h"
+#include "settings/settings_table.h"
+#include "ui/frm_help.h"
+#include "ui/frm_sample_batch.h"
+#include "ui/frm_sample_config.h"
+#include "ui/main_texts.h"
+#include "ui/text_conversion.h"
+
+namespace fendral::ui {
+
+frmMain::frmMain(platform::Platform& platform) : platform_(platform) {
+  buildWindow();
+  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
+    const auto& control = settings::kSettings[i].control;
+    settingFields_[i] = findChild<QLineEdit*>(QString::fromLatin1(control.data(), control.size()));
+    Q_ASSERT(settingFields_[i]);
+  }
+  connectHandlers();
+  Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::connectHandlers() {
+  connect(cmdSetup, &QPushButton::clicked, this, &frmMain::cmdSetup_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
+  connect(cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);
+  connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+  connect(cmdLaunch, &QPushButton::clicked, this, &frmMain::cmdLaunch_Click);
+  connect(cmdDebug, &QPushButton::clicked, this, &frmMain::cmdDebug_Click);
+  connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+  connect(cmdConfigEdit, &QPushButton::clicked, this, &frmMain::cmdConfigEdit_Click);
+  connect(cmdBatchEdit, &QPushButton::clicked, this, &frmMain::cmdBatchEdit_Click);
+  connect(cmdGConfigEdit[0], &QPushButton::clicked, this, &frmMain::cmdG1ConfigEdit_Click);
+  connect(cmdGConfigEdit[1], &QPushButton::clicked, this, &frmMain::cmdG2ConfigEdit_Click);
+  connect(cmdGConfigEdit[2], &QPushButton::clicked, this, &frmMain::cmdG3ConfigEdit_Click);
+  connect(cmdExampleBatch, &QPushButton::clicked, this, &frmMain::cmdExampleBatch_Click);
+  connect(cmdSampleConfig, &QPushButton::clicked, this, &frmMain::cmdSampleConfig_Click);
+
+  // A selection made by program must run the toggle just as a click does, so follow the state,
+  // not the click.
+  const auto whenSelected = [this](QRadioButton* button, void (frmMain::*handler)()) {
+    connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
+      if (selected) (this->*handler)();
+    });
+  };
+  whenSelected(optBatchFileYes, &frmMain::optBatchFileYes_Click);
+  whenSelected(optBatchFileNo, &frmMain::optBatchFileNo_Click);
+  whenSelected(optMultiplayer, &frmMain::optMultiplayer_Click);
+  whenSelected(optSinglePlayer, &frmMain::optSinglePlayer_Click);
+}
+
+void frmMain::Form_Load() {
+  Reload_setup_fields();
+}
+
+void frmMain::Reload_setup_fields() {
+  Ini_path = settings::settingsFilePath(platform_.programFolder());
+  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
+    settingFields_[i]->setText(fromCore(settings::readSetting(settings::kSettings[i], Ini_path)));
+  }
+  // Only a stored "True" selects; a No is never selected here, so an unsaved Yes survives.
+  if (settings::switchIsOn(toCore(txtBatchFileStatus->text()))) {
+    optBatchFileYes->setChecked(true);
+    lblBatchFile->show();
+    txtBatchFileLocation->show();
+  }
+  if (settings::switchIsOn(toCore(txtJoystick->text()))) optJoystickYes->setChecked(true);
+  if (settings::switchIsOn(toCore(txtCDaudio->text()))) optCDaudioYes->setChecked(true);
+  setCustomGameCaptions();
+}
+
+void frmMain::setCustomGameCaptions() {
+  optG1->setText(texts::kGame1Prefix + txtGD[0]->text());
+  optG2->setText(texts::kGame2Prefix + txtGD[1]->text());
+  optG3->setText(texts::kGame3Prefix + txtGD[2]->text());
+}
+
+void frmMain::Show_setup_view() {
+  cmdSave->show();
+  cmdCancel->show();
+  tabSetup->show();
+  frmGameType->hide();
+  frmGameChoice->hide();
+  cmdSetup->hide();
+}
+
+void frmMain::Show_launch_view() {
+  cmdSave->hide();
+  cmdCancel->hide();
+  tabSetup->hide();
+  frmGameType->show();
+  frmGameChoice->show();
+  cmdSetup->show();
+}
+
+void frmMain::cmdSetup_Click() {
+  Show_setup_view();
+}
+
+void frmMain::cmdCancel_Click() {
+  Reload_setup_fields();
+  Show_launch_view();
+}
+
+void frmMain::optBatchFileYes_Click() {
+  lblBatchFile->show();
+  txtBatchFileLocation->show();
+  cmdBatchEdit->show();
+  cmdExampleBatch->show();
+}
+
+void frmMain::optBatchFileNo_Click() {
+  lblBatchFile->hide();
+  txtBatchFileLocation->hide();
+  cmdBatchEdit->hide();
+  cmdExampleBatch->hide();
+}
+
+void frmMain::optMultiplayer_Click() {
+  txtServerIP->show();
+}
+
+void frmMain::optSinglePlayer_Click() {
+  txtServerIP->hide();
+}
+
+void frmMain::cmdQuit_Click() {
+  platform_.endProgram();
+}
+
+void frmMain::cmdSave_Click() {
+  const std::string batchFileName = toCore(txtBatchFileLocation->text());
+  if (!launch::gameFilesFound(toCore(txtQ2path->text()), batchFileName, optBatchFileYes->isChecked(),
+                              platform_)) {
+    platform_.message(launch::failurePrompt(batchFileName));
+    return;
+  }
+  txtBatchFileStatus->setText(fromCore(settings::switchWord(optBatchFileYes->isChecked())));
+  txtCDaudio->setText(fromCore(settings::switchWord(optCDaudioYes->isChecked())));
+  txtJoystick->setText(fromCore(settings::switchWord(optJoystickYes->isChecked())));
+  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
+    settings::saveSetting(settings::kSettings[i], toCore(settingFields_[i]->text()), Ini_path);
+  }
+  Show_launch_view();
+  setCustomGameCaptions();
+}
+
+launch::LaunchRequest frmMain::launchRequest() const {
+  launch::LaunchRequest request;
+  launch::CommandLineInputs& game = request.game;
+  game.q2Folder = toCore(txtQ2path->text());
+  game.cdDriveLetter = toCore(txtCDpath->text());
+  game.options = toCore(txtOptions->text());
+  game.serverAddress = toCore(txtServerIP->text());
+  game.standardConfig = toCore(txtConfig->text());
+  for (std::size_t n = 0; n < 3; ++n) {
+    game.customSubdirectory[n] = toCore(txtGC[n]->text());
+    game.customConfig[n] = toCore(txtGConfig[n]->text());
+  }
+  game.gameType =
+      optSinglePlayer->isChecked() ? launch::GameType::SinglePlayer : launch::GameType::MultiplayerClient;
+  if (optG1->isChecked()) {
+    game.gameChoice = launch::GameChoice::Custom1;
+  } else if (optG2->isChecked()) {
+    game.gameChoice = launch::GameChoice::Custom2;
+  } else if (optG3->isChecked()) {
+    game.gameChoice = launch::GameChoice::Custom3;
+  } else {
+    game.gameChoice = launch::GameChoice::Standard;
+  }
+  game.cdAudio = !optCDaudioNo->isChecked();
+  game.joystick = !optJoystickNo->isChecked();
+  request.batchFileName = toCore(txtBatchFileLocation->text());
+  request.batchUse = optBatchFileYes->isChecked();
+  return request;
+}
+
+void frmMain::showLaunchTexts(const launch::LaunchTexts& texts) {
+  txtDebugBatch->setText(fromCore(texts.batchPath));
+  txtDebugProgram->setText(fromCore(texts.commandLine));
+}
+
+void frmMain::cmdLaunch_Click() {
+  launch::runLaunch(launchRequest(), platform_,
+                    [this](const launch::LaunchTexts& texts) { showLaunchTexts(texts); });
+}
+
+void frmMain::cmdDebug_Click() {
+  launch::previewLaunch(launchRequest(), platform_,
+                        [this](const launch::LaunchTexts& texts) { showLaunchTexts(texts); });
+}
+
+void frmMain::cmdConfigEdit_Click() {
+  (void)platform_.startProgram(
+      launch::standardConfigEditCommand(toCore(txtQ2path->text()), toCore(txtConfig->text())));
+}
+
+void frmMain::cmdBatchEdit_Click() {
+  (void)platform_.startProgram(
+      launch::batchEditCommand(toCore(txtQ2path->text()), toCore(txtBatchFileLocation->text())));
+}
+
+void frmMain::cmdG1ConfigEdit_Click() {
+  (void)platform_.startProgram(launch::customConfigEditCommand(
+      toCore(txtQ2path->text()), toCore(txtGC[0]->text()), toCore(txtGConfig[0]->text())));
+}
+
+void frmMain::cmdG2ConfigEdit_Click() {
+  (void)platform_.startProgram(launch::customConfigEditCommand(
+      toCore(txtQ2path->text()), toCore(txtGC[1]->text()), toCore(txtGConfig[1]->text())));
+}
+
+void frmMain::cmdG3ConfigEdit_Click() {
+  (void)platform_.startProgram(launch::customConfigEditCommand(
+      toCore(txtQ2path->text()), toCore(txtGC[2]->text()), toCore(txtGConfig[2]->text())));
+}
+
+void frmMain::cmdHelp_Click() {
+  if (!help_) help_ = std::make_unique<frmHelp>();
+  help_->exec();
+}
+
+void frmMain::cmdExampleBatch_Click() {
+  if (!sampleBatch_) sampleBatch_ = std::make_unique<frmSampleBatch>();
+  sampleBatch_->exec();
+}
+
+void frmMain::cmdSampleConfig_Click() {
+  if (!sampleConfig_) sampleConfig_ = std::make_unique<frmSampleConfig>();
+  sampleConfig_->exec();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The Launch button holds the focus when the window first opens, whatever show() chose.
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    cmdLaunch->setFocus();
+  }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  // Closing from the title bar ends the launcher like Exit: at once, nothing saved, nothing asked.
+  platform_.endProgram();
+  event->accept();
+}
+
+}  // namespace fendral::ui

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "launch/launch_sequence.h"
+#include "platform/platform.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace fendral::ui {
+
+class frmHelp;
+class frmSampleBatch;
+class frmSampleConfig;
+
+// The launcher's one window: the launch view, the setup panel and every handler.
+class frmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmMain(platform::Platform& platform);
+  ~frmMain() override;
+
+  // The settings file the last reload settled on.
+  const std::string& iniPath() const { return Ini_path; }
+
+ public slots:
+  void Form_Load();
+  void Reload_setup_fields();
+  void Show_setup_view();
+  void Show_launch_view();
+
+  void cmdSetup_Click();
+  void cmdCancel_Click();
+  void optBatchFileYes_Click();
+  void optBatchFileNo_Click();
+  void optMultiplayer_Click();
+  void optSinglePlayer_Click();
+  void cmdQuit_Click();
+
+  void cmdSave_Click();
+  void cmdLaunch_Click();
+  void cmdDebug_Click();
+
+  void cmdConfigEdit_Click();
+  void cmdBatchEdit_Click();
+  void cmdG1ConfigEdit_Click();
+  void cmdG2ConfigEdit_Click();
+  void cmdG3ConfigEdit_Click();
+
+  void cmdHelp_Click();
+  void cmdExampleBatch_Click();
+  void cmdSampleConfig_Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildWindow();
+  void buildLaunchView();
+  void buildSetupPanel();
+  QWidget* buildLocationsPage();
+  QWidget* buildGameSettingsPage();
+  QWidget* buildCustomGamesPage();
+  void connectHandlers();
+
+  void setCustomGameCaptions();
+  launch::LaunchRequest launchRequest() const;
+  void showLaunchTexts(const launch::LaunchTexts& texts);
+
+  platform::Platform& platform_;
+  std::string Ini_path;
+  bool shownOnce_ = false;
+
+  // Window level.
+  QLabel* lblTitle = nullptr;
+  QPushButton* cmdSetup = nullptr;
+  QPushButton* cmdCancel = nullptr;
+  QPushButton* cmdQuit = nullptr;
+  QPushButton* cmdHelp = nullptr;
+  QPushButton* cmdSave = nullptr;
+  QPushButton* cmdLaunch = nullptr;
+  QLineEdit* txtDebugProgram = nullptr;
+  QLineEdit* txtDebugBatch = nullptr;
+  QPushButton* cmdDebug = nullptr;
+
+  // Launch view.
+  QGroupBox* frmGameChoice = nullptr;
+  QRadioButton* optStandard = nullptr;
+  QRadioButton* optG1 = nullptr;
+  QRadioButton* optG2 = nullptr;
+  QRadioButton* optG3 = nullptr;
+  QGroupBox* frmGameType = nullptr;
+  QRadioButton* optSinglePlayer = nullptr;
+  QRadioButton* optMultiplayer = nullptr;
+  QLineEdit* txtServerIP = nullptr;
+
+  // Setup panel.
+  QTabWidget* tabSetup = nullptr;
+  QLineEdit* txtCDpath = nullptr;
+  QLineEdit* txtQ2path = nullptr;
+  QLineEdit* txtOptions = nullptr;
+  QLineEdit* txtConfig = nullptr;
+  QPushButton* cmdConfigEdit = nullptr;
+  QPushButton* cmdSampleConfig = nullptr;
+  QRadioButton* optCDaudioYes = nullptr;
+  QRadioButton* optCDaudioNo = nullptr;
+  QRadioButton* optJoystickYes = nullptr;
+  QRadioButton* optJoystickNo = nullptr;
+  QRadioButton* optBatchFileYes = nullptr;
+  QRadioButton* optBatchFileNo = nullptr;
+  QLabel* lblBatchFile = nullptr;
+  QLineEdit* txtBatchFileLocation = nullptr;
+  QPushButton* cmdBatchEdit = nullptr;
+  QPushButton* cmdExampleBatch = nullptr;
+  QLineEdit* txtCDaudio = nullptr;
+  QLineEdit* txtBatchFileStatus = nullptr;
+  QLineEdit* txtJoystick = nullptr;
+  std::array<QLineEdit*, 3> txtGD{};
+  std::array<QLineEdit*, 3> txtGC{};
+  std::array<QLineEdit*, 3> txtGConfig{};
+  std::array<QPushButton*, 3> cmdGConfigEdit{};
+
+  // The 18 setting fields in the order of the settings table.
+  std::array<QLineEdit*, 18> settingFields_{};
+
+  std::unique_ptr<frmHelp> help_;
+  std::unique_ptr<frmSampleBatch> sampleBatch_;
+  std::unique_ptr<frmSampleConfig> sampleConfig_;
+};
+
+}  // namespace fendral::ui

@@ -1,0 +1,278 @@
+// Builds the controls of the main window in their initial state.
+
+#include <QButtonGroup>
+#include <QFont>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QSvgRenderer>
+#include <QTabWidget>
+#include <limits>
+
+#include "settings/settings_table.h"
+#include "ui/frm_main.h"
+#include "ui/main_texts.h"
+
+// Resources of a static library have to be registered by hand, outside any namespace.
+static void registerIcons() {
+  Q_INIT_RESOURCE(icons);
+}
+
+namespace fendral::ui {
+
+namespace {
+
+const QColor kTeal(0, 64, 64);
+const QColor kPage(236, 236, 232);
+constexpr int kTwipsPerPixel = 15;
+
+QRect twips(int left, int top, int width, int height) {
+  return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+}
+
+// Rendered here rather than through the icon plugin, so the pictures never depend on it.
+QIcon svgIcon(const QString& name) {
+  QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+  QIcon icon;
+  for (int side : {16, 32, 48, 64}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+QLineEdit* lineEdit(QWidget* parent, const QString& name, const QRect& place, const QString& tip = {}) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  // Setting values have no length limit; the default of 32767 would cut them.
+  edit->setMaxLength(std::numeric_limits<int>::max());
+  edit->setGeometry(place);
+  if (!tip.isEmpty()) edit->setToolTip(tip);
+  return edit;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& place,
+              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+  auto* lbl = new QLabel(text, parent);
+  lbl->setObjectName(name);
+  lbl->setGeometry(place);
+  lbl->setAlignment(align);
+  return lbl;
+}
+
+QRadioButton* option(QWidget* parent, QButtonGroup* group, const QString& name, const QString& text,
+                     const QRect& place) {
+  auto* button = new QRadioButton(text, parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  group->addButton(button);
+  return button;
+}
+
+QPushButton* textButton(QWidget* parent, const QString& name, const QString& text, const QRect& place,
+                        const QString& tip = {}) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  if (!tip.isEmpty()) button->setToolTip(tip);
+  return button;
+}
+
+QPushButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QString& picture,
+                           const QRect& place) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setIcon(svgIcon(picture));
+  button->setIconSize(QSize(32, 32));
+  button->setToolTip(tip);
+  button->setAccessibleName(tip);
+  button->setStyleSheet(
+      QStringLiteral(
+          "QPushButton#%1 { background: rgba(255, 255, 255, 28); border: 1px solid rgba(255, 255, 255, 70);"
+          " border-radius: 4px; }"
+          "QPushButton#%1:hover { background: rgba(255, 255, 255, 60); }"
+          "QPushButton#%1:pressed { background: rgba(0, 0, 0, 60); }"
+          "QPushButton#%1:focus { border: 1px solid white; }")
+          .arg(name));
+  return button;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, const QRect& place) {
+  auto* box = new QGroupBox(title, parent);
+  box->setObjectName(name);
+  box->setGeometry(place);
+  return box;
+}
+
+}  // namespace
+
+void frmMain::buildWindow() {
+  registerIcons();
+  setObjectName("frmMain");
+  setWindowTitle(texts::kWindowTitle);
+  setWindowIcon(svgIcon("launch"));
+  setFixedSize(361, 336);
+
+  QPalette teal = palette();
+  teal.setColor(QPalette::Window, kTeal);
+  teal.setColor(QPalette::WindowText, Qt::white);
+  setPalette(teal);
+  setAutoFillBackground(true);
+
+  cmdSetup = pictureButton(this, "cmdSetup", texts::kSetupTip, "setup", twips(0, 0, 615, 615));
+  cmdCancel = pictureButton(this, "cmdCancel", texts::kCancelTip, "cancel", twips(0, 0, 615, 615));
+  lblTitle = label(this, "lblTitle", texts::kTitle, twips(960, 120, 3615, 495), Qt::AlignCenter);
+  lblTitle->setFont(QFont("Times New Roman", 18, QFont::Normal));
+  cmdQuit = pictureButton(this, "cmdQuit", texts::kExitTip, "exit", twips(4800, 0, 645, 615));
+
+  buildLaunchView();
+  buildSetupPanel();
+
+  cmdHelp = pictureButton(this, "cmdHelp", texts::kHelpTip, "help", twips(0, 4440, 615, 615));
+  cmdSave = pictureButton(this, "cmdSave", texts::kSaveTip, "save", twips(2400, 4440, 645, 615));
+  cmdLaunch = pictureButton(this, "cmdLaunch", texts::kLaunchTip, "launch", twips(4800, 4440, 615, 615));
+
+  // The debug row lies below the client area: it exists and keeps its focus place, unseen.
+  txtDebugProgram = lineEdit(this, "txtDebugProgram", twips(120, 5760, 5295, 375));
+  txtDebugProgram->setText(texts::kDebugProgram);
+  txtDebugBatch = lineEdit(this, "txtDebugBatch", twips(120, 6240, 5295, 375));
+  txtDebugBatch->setText(texts::kDebugBatch);
+  cmdDebug = textButton(this, "cmdDebug", texts::kDebug, twips(4200, 6720, 1215, 375));
+
+  cmdCancel->hide();
+  cmdSave->hide();
+  tabSetup->hide();
+
+  cmdLaunch->setFocus();
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
+}
+
+void frmMain::buildLaunchView() {
+  frmGameChoice = frame(this, "frmGameChoice", texts::kGameChoice, twips(120, 720, 5175, 1815));
+  auto* choice = new QButtonGroup(frmGameChoice);
+  optStandard = option(frmGameChoice, choice, "optStandard", texts::kStandard, {16, 22, 320, 22});
+  optG1 = option(frmGameChoice, choice, "optG1", texts::kGame1Initial, {16, 46, 320, 22});
+  optG2 = option(frmGameChoice, choice, "optG2", texts::kGame2Initial, {16, 70, 320, 22});
+  optG3 = option(frmGameChoice, choice, "optG3", texts::kGame3Initial, {16, 94, 320, 22});
+  optStandard->setChecked(true);
+
+  frmGameType = frame(this, "frmGameType", texts::kGameType, twips(120, 2640, 5175, 1695));
+  auto* type = new QButtonGroup(frmGameType);
+  optSinglePlayer = option(frmGameType, type, "optSinglePlayer", texts::kSinglePlayer, {16, 22, 320, 22});
+  optMultiplayer = option(frmGameType, type, "optMultiplayer", texts::kMultiplayer, {16, 46, 320, 22});
+  optSinglePlayer->setChecked(true);
+  txtServerIP = lineEdit(frmGameType, "txtServerIP", {36, 74, 220, 24});
+  txtServerIP->hide();
+}
+
+void frmMain::buildSetupPanel() {
+  tabSetup = new QTabWidget(this);
+  tabSetup->setObjectName("tabSetup");
+  tabSetup->setGeometry(twips(120, 720, 5295, 3615));
+  // The pages are light with black text, so the fields stay readable on the teal window.
+  QPalette light = tabSetup->palette();
+  light.setColor(QPalette::Window, kPage);
+  light.setColor(QPalette::WindowText, Qt::black);
+  tabSetup->setPalette(light);
+
+  tabSetup->addTab(buildLocationsPage(), texts::kTabLocations);
+  tabSetup->addTab(buildGameSettingsPage(), texts::kTabGameSettings);
+  tabSetup->addTab(buildCustomGamesPage(), texts::kTabCustomGames);
+  tabSetup->setCurrentIndex(1);
+}
+
+QWidget* frmMain::buildLocationsPage() {
+  auto* page = new QWidget;
+  page->setAutoFillBackground(true);
+  label(page, "lblCDlocation", texts::kCDlocation, {12, 14, 110, 22});
+  txtCDpath = lineEdit(page, "txtCDpath", {124, 14, 22, 22}, texts::kCDpathTip);
+  label(page, "lblQ2location", texts::kQ2location, {12, 50, 320, 20});
+  txtQ2path = lineEdit(page, "txtQ2path", {12, 70, 320, 22}, texts::kQ2pathTip);
+  label(page, "lblOptions", texts::kOptions, {12, 106, 320, 20});
+  txtOptions = lineEdit(page, "txtOptions", {12, 126, 320, 22}, texts::kOptionsTip);
+  return page;
+}
+
+QWidget* frmMain::buildGameSettingsPage() {
+  auto* page = new QWidget;
+  page->setAutoFillBackground(true);
+
+  auto* config = frame(page, "frmConfigFile", texts::kConfigFile, {6, 4, 216, 84});
+  txtConfig = lineEdit(config, "txtConfig", {8, 22, 200, 22}, texts::kConfigTip);
+  cmdConfigEdit =
+      textButton(config, "cmdConfigEdit", texts::kEditOrCreate, {8, 52, 98, 24}, texts::kConfigEditTip);
+  cmdSampleConfig =
+      textButton(config, "cmdSampleConfig", texts::kExample, {110, 52, 98, 24}, texts::kConfigEditTip);
+
+  auto* cdAudio = frame(page, "frmCDaudio", texts::kCDaudio, {228, 4, 112, 42});
+  auto* cdGroup = new QButtonGroup(cdAudio);
+  optCDaudioYes = option(cdAudio, cdGroup, "optCDaudioYes", texts::kYes, {8, 18, 48, 20});
+  optCDaudioNo = option(cdAudio, cdGroup, "optCDaudioNo", texts::kNo, {60, 18, 48, 20});
+  optCDaudioNo->setChecked(true);
+
+  auto* joystick = frame(page, "frmJoystick", texts::kJoystick, {228, 46, 112, 42});
+  auto* joyGroup = new QButtonGroup(joystick);
+  optJoystickYes = option(joystick, joyGroup, "optJoystickYes", texts::kYes, {8, 18, 48, 20});
+  optJoystickNo = option(joystick, joyGroup, "optJoystickNo", texts::kNo, {60, 18, 48, 20});
+  optJoystickNo->setChecked(true);
+
+  auto* batch = frame(page, "ConfigEdit", texts::kBatchFiles, {6, 94, 334, 106});
+  auto* batchGroup = new QButtonGroup(batch);
+  optBatchFileNo = option(batch, batchGroup, "optBatchFileNo", texts::kNo, {8, 30, 46, 20});
+  optBatchFileYes = option(batch, batchGroup, "optBatchFileYes", texts::kYes, {8, 70, 46, 20});
+  optBatchFileNo->setChecked(true);
+  lblBatchFile = label(batch, "lblBatchFile", texts::kBatchFile, {56, 20, 168, 40});
+  lblBatchFile->setWordWrap(true);
+  txtBatchFileLocation = lineEdit(batch, "txtBatchFileLocation", {56, 68, 168, 22}, texts::kBatchFileTip);
+  cmdBatchEdit =
+      textButton(batch, "cmdBatchEdit", texts::kEditOrCreate, {230, 26, 98, 24}, texts::kBatchEditTip);
+  cmdExampleBatch =
+      textButton(batch, "cmdExampleBatch", texts::kExample, {230, 66, 98, 24}, texts::kConfigEditTip);
+  lblBatchFile->hide();
+  txtBatchFileLocation->hide();
+  cmdBatchEdit->hide();
+
+  // The switch fields carry "True"/"False" between the file and the option pairs; never seen.
+  txtCDaudio = lineEdit(page, "txtCDaudio", {0, 0, 40, 20});
+  txtBatchFileStatus = lineEdit(page, "txtBatchFileStatus", {0, 0, 40, 20});
+  txtJoystick = lineEdit(page, "txtJoystick", {0, 0, 40, 20});
+  txtCDaudio->hide();
+  txtBatchFileStatus->hide();
+  txtJoystick->hide();
+  return page;
+}
+
+QWidget* frmMain::buildCustomGamesPage() {
+  auto* page = new QWidget;
+  page->setAutoFillBackground(true);
+  for (int n = 0; n < 3; ++n) {
+    const QString number = QString::number(n + 1);
+    const auto name = [&](const char* pattern) { return QString(pattern).arg(number); };
+    const int x = 6 + n * 113;
+    const int width = 107;
+    label(page, name("lblGame%1"), number, {x, 4, width, 18}, Qt::AlignCenter);
+    label(page, name("lblG%1D"), texts::kDescription, {x, 22, width, 18}, Qt::AlignCenter);
+    txtGD[n] = lineEdit(page, name("txtG%1D"), {x, 40, width, 22}, texts::kDescriptionTip);
+    label(page, name("lblG%1C"), texts::kSubdirectory, {x, 68, width, 18}, Qt::AlignCenter);
+    txtGC[n] = lineEdit(page, name("txtG%1C"), {x, 86, width, 22}, texts::kSubdirectoryTip);
+    label(page, name("lblG%1Config"), texts::kCustomConfig, {x, 114, width, 18});
+    txtGConfig[n] = lineEdit(page, name("txtG%1Config"), {x, 132, width, 22}, texts::kCustomConfigTip);
+    cmdGConfigEdit[n] = textButton(page, name("cmdG%1ConfigEdit"), texts::kEditOrCreate, {x, 162, width, 24},
+                                   texts::kConfigEditTip);
+  }
+  return page;
+}
+
+}  // namespace fendral::ui
