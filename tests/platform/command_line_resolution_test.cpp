@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -9,23 +7,10 @@
 namespace fendral::platform {
 namespace {
 
+using testing::InFolder;
 using testing::ScratchFolder;
 using testing::writeFile;
 using Words = std::vector<std::string>;
-
-// Runs the test inside a folder, for names that are relative to the working directory.
-class InFolder {
- public:
-  explicit InFolder(const std::string& folder) : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  InFolder(const InFolder&) = delete;
-  InFolder& operator=(const InFolder&) = delete;
-  ~InFolder() { std::filesystem::current_path(previous_); }
-
- private:
-  std::filesystem::path previous_;
-};
 
 class ResolveCommandLineTest : public ::testing::Test {
  protected:
@@ -88,36 +73,6 @@ TEST_F(ResolveCommandLineTest, AnExistingNotepadIsRunItself) {
   EXPECT_EQ(call->args, (Words{"my", "file.txt"}));
   // A relative name must not reach an interpreter's PATH search or option parsing.
   EXPECT_EQ(hostArgv(*call, ""), (Words{"./notepad.exe", "my", "file.txt"}));
-}
-
-class HostArgvTest : public ::testing::Test {
- protected:
-  ScratchFolder folder;
-};
-
-TEST_F(HostArgvTest, ChoosesHowTheFileRuns) {
-  writeFile(folder / "game", "#!/bin/sh\n", 0755);
-  writeFile(folder / "prepare.txt", "echo hi\n", 0644);
-  EXPECT_EQ(hostArgv({folder / "game", {"-a", "b"}}, ""), (Words{folder / "game", "-a", "b"}));
-  EXPECT_EQ(hostArgv({folder / "prepare.txt", {"x"}}, ""), (Words{"/bin/sh", folder / "prepare.txt", "x"}));
-}
-
-TEST_F(HostArgvTest, WindowsProgramsNeedWineOnThePath) {
-  writeFile(folder / "Q2.EXE", "MZ", 0644);
-  writeFile(folder / "bin/wine", "#!/bin/sh\n", 0755);
-  writeFile(folder / "other/wine", "not executable", 0644);
-  const ProgramCall call{folder / "Q2.EXE", {"+set", "game"}};
-
-  EXPECT_EQ(hostArgv(call, folder / "other:" + folder / "bin"),
-            (Words{folder / "bin/wine", folder / "Q2.EXE", "+set", "game"}));
-  EXPECT_FALSE(hostArgv(call, folder / "other"));
-  EXPECT_FALSE(hostArgv(call, ""));
-}
-
-TEST_F(HostArgvTest, NothingRunsWhatIsNoFile) {
-  std::filesystem::create_directories(folder / "quake2.exe");
-  EXPECT_FALSE(hostArgv({folder / "quake2.exe", {}}, "/usr/bin:/bin"));
-  EXPECT_FALSE(hostArgv({folder / "missing", {}}, "/usr/bin:/bin"));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 namespace fendral::platform {
 namespace {
 
+using testing::InFolder;
 using testing::ScratchFolder;
 using testing::TestPlatform;
 using testing::writeFile;
@@ -67,16 +68,11 @@ class ScopedPath {
 
 class ProgramStartTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(out);
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path());  // where an interpreted `touch pwned` would land
-  }
-  void TearDown() override { std::filesystem::current_path(previousFolder); }
+  void SetUp() override { std::filesystem::create_directories(out); }
 
   ScratchFolder folder;
+  InFolder inside{folder.path()};  // where an interpreted `touch pwned` would land
   std::string out = folder / "out";
-  std::filesystem::path previousFolder;
   TestPlatform platform;
 };
 
@@ -141,8 +137,9 @@ TEST_F(ProgramStartTest, NonExecutableFileRunsThroughTheShell) {
 
 TEST_F(ProgramStartTest, WindowsProgramRunsThroughWineFromThePath) {
   writeFile(folder / "bin/wine", recorder(out), 0755);
+  writeFile(folder / "other/wine", "not executable", 0644);
   writeFile(folder / "Q2.EXE", "MZ", 0644);
-  const ScopedPath path(folder / "bin");
+  const ScopedPath path(folder / "other:" + folder / "bin");
   ASSERT_TRUE(platform.startProgram(folder.path() + "\\Q2.EXE +set game ctf"));
   EXPECT_EQ(awaitLines(out + "/args"), (Words{folder / "Q2.EXE", "+set", "game", "ctf"}));
 }

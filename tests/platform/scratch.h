@@ -38,6 +38,20 @@ class ScratchFolder {
   std::string path_;
 };
 
+// Runs the test inside a folder, for names that are relative to the working directory.
+class InFolder {
+ public:
+  explicit InFolder(const std::string& folder) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+  ~InFolder() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
 inline void writeFile(const std::string& path, const std::string& text, mode_t mode = 0644) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << text;
