@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Start-up and launch speed of the launcher against a bare Qt window of the same size, on a virtual
+# display of its own. Usage: run.sh BUILD_FOLDER   (RUNS=11 by default; use a Release build)
+set -euo pipefail
+
+build=$(cd "${1:?usage: run.sh BUILD_FOLDER}" && pwd)
+runs=${RUNS:-11}
+settle_ms=${SETTLE_MS:-300}
+bin=$build/bin
+for program in fendral startup_probe startup_bare_window startup_fake_game; do
+  [ -x "$bin/$program" ] || { echo "missing $bin/$program: build the folder with the benchmarks on" >&2; exit 1; }
+done
+
+tmp=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+display=
+for n in $(seq 141 199); do
+  { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    xdpyinfo -display ":$n" >/dev/null 2>&1 && { display=":$n"; break; }
+    sleep 0.1
+  done
+  [ -n "$display" ] && break
+  kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=
+done
+[ -n "$display" ] || { echo "no virtual display could be started" >&2; exit 1; }
+export DISPLAY=$display
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR=$tmp/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# The launcher in a folder of its own with its settings; the fake game stamps its start.
+mkdir "$tmp/app" "$tmp/q2"
+cp "$bin/fendral" "$tmp/app/fendral"
+cp "$bin/startup_fake_game" "$tmp/q2/quake2.exe"
+cat >"$tmp/app/fendral.ini" <<EOF
+[Main]
+Q2Location=$tmp/q2
+CDLocation=D
+Options=-HEAPSIZE 32000
+Config=my.cfg
+JoyStick=True
+CDaudio=False
+BatchFileStatus=False
+BatchFileLocation=go.bat
+EOF
+
+probe() { "$bin/startup_probe" "$@" 2>>"$tmp/probe.log"; }
+
+# One unmeasured run of each, so both find the font and library caches warm.
+probe map "$settle_ms" "$bin/startup_bare_window" >/dev/null
+probe launch "$settle_ms" "$tmp/q2/started" "$tmp/app/fendral" >/dev/null
+
+: >"$tmp/bare"
+: >"$tmp/fendral"
+for _ in $(seq "$runs"); do
+  probe map "$settle_ms" "$bin/startup_bare_window" >>"$tmp/bare"
+  probe launch "$settle_ms" "$tmp/q2/started" "$tmp/app/fendral" >>"$tmp/fendral"
+done
+
+# median FILE COLUMN
+median() { cut -d' ' -f"$2" "$1" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
+bare_map=$(median "$tmp/bare" 1)
+bare_mem=$(median "$tmp/bare" 2)
+map=$(median "$tmp/fendral" 1)
+mem=$(median "$tmp/fendral" 2)
+game=$(median "$tmp/fendral" 3)
+end=$(median "$tmp/fendral" 4)
+
+echo "Medians of $runs runs on $DISPLAY ($(basename "$build"))"
+awk -v bm="$bare_map" -v bk="$bare_mem" -v m="$map" -v k="$mem" -v g="$game" -v e="$end" 'BEGIN {
+  fmt = "%-30s %12s %12s %8s %10s\n"
+  printf fmt, "", "bare window", "fendral", "ratio", "target"
+  printf fmt, "start to window mapped (ms)", sprintf("%.1f", bm / 1000), sprintf("%.1f", m / 1000), sprintf("%.2fx", m / bm), "<= 1.30x"
+  printf fmt, "peak memory, VmHWM (MiB)", sprintf("%.1f", bk / 1024), sprintf("%.1f", k / 1024), sprintf("%.2fx", k / bk), "<= 1.30x"
+  printf fmt, "Launch key to game start (ms)", "", sprintf("%.2f", g / 1000), "", "< 20 ms"
+  printf fmt, "Launch key to launcher exit (ms)", "", sprintf("%.2f", e / 1000), "", ""
+}'

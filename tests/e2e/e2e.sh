@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# Drives the real launcher on a virtual display of its own, with a fake game in a folder with blanks.
+# Usage: e2e.sh FENDRAL FENDRAL_NOTEPAD [SCREENSHOT_FOLDER]
+set -uo pipefail
+
+fendral_built=$1
+notepad_built=$2
+shots=${3:-}
+timeout=${E2E_TIMEOUT:-10}
+
+for tool in Xvfb xdotool xwininfo xdpyinfo; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "skipped: $tool is missing"
+    exit 77
+  fi
+done
+
+tmp=$(mktemp -d)
+xvfb_pid=
+launcher_pid=
+
+# Everything this test starts runs from the temporary folder, so its processes are found by that.
+kill_ours() {
+  local proc exe cmd
+  for proc in /proc/[0-9]*; do
+    [ "${proc#/proc/}" = "$$" ] && continue
+    exe=$(readlink "$proc/exe" 2>/dev/null) || continue
+    cmd=$(tr '\0' ' ' <"$proc/cmdline" 2>/dev/null) || continue
+    case "$exe $cmd" in
+      *"$tmp/"*) kill "${proc#/proc/}" 2>/dev/null ;;
+    esac
+  done
+}
+
+cleanup() {
+  kill_ours
+  [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*"
+  if [ -s "$tmp/fendral.log" ]; then
+    echo "--- launcher output"
+    tail -n 20 "$tmp/fendral.log"
+  fi
+  exit 1
+}
+
+# poll COMMAND...: true as soon as the command succeeds, false after the timeout.
+poll() {
+  local deadline=$((SECONDS + timeout))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+shot() {
+  [ -n "$shots" ] && command -v import >/dev/null || return 0
+  mkdir -p "$shots"
+  import -display "$DISPLAY" -window root "$shots/e2e-$1.png" 2>/dev/null || true
+}
+
+# --- a display of our own
+display=
+for n in $(seq 87 140); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  if poll xdpyinfo -display ":$n" >/dev/null 2>&1; then
+    display=":$n"
+    break
+  fi
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=
+done
+[ -n "$display" ] || fail "no virtual display could be started"
+export DISPLAY=$display
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR=$tmp/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# --- the program, its settings and a fake game
+mkdir "$tmp/bin"
+cp "$fendral_built" "$tmp/bin/fendral"
+cp "$notepad_built" "$tmp/bin/fendral-notepad"
+q2="$tmp/Quake 2 Folder"
+mkdir -p "$q2/baseq2"
+cat >"$q2/quake2.exe" <<EOF
+#!/bin/sh
+printf '%s\n' "\$@" >"$tmp/game-args.part"
+mv "$tmp/game-args.part" "$tmp/game-args"
+EOF
+chmod +x "$q2/quake2.exe"
+# Not executable: the launcher hands it to the command interpreter.
+printf 'echo ran >"%s"\n' "$tmp/batch-ran" >"$q2/go.bat"
+cat >"$tmp/bin/fendral.ini" <<EOF
+[Main]
+Q2Location=$q2
+CDLocation=D
+Options=-HEAPSIZE 32000
+ServerIP=
+Config=my.cfg
+G1D=Capture the Flag
+G1C=ctf
+G1Config=ctf.cfg
+JoyStick=True
+CDaudio=False
+BatchFileStatus=True
+BatchFileLocation=go.bat
+EOF
+
+# The words the game must receive: the composed command line (standard game, single player, CD
+# audio off, joystick on) split at blanks, without the words of the program's own path.
+program_piece="$q2\\quake2.exe"
+command_line="$program_piece   -HEAPSIZE 32000  +set cddir D:\\install\\data +set basedir $q2  + exec \\my.cfg  -nocdaudio "
+read -ra all_words <<<"$command_line"
+read -ra program_words <<<"$program_piece"
+expected_args=$(printf '%s\n' "${all_words[@]:${#program_words[@]}}")
+
+fendral_windows() { xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null; }
+window_count_is() { [ "$(fendral_windows | wc -l)" -eq "$1" ]; }
+gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null; }
+
+# focus WINDOW: gives it the keyboard; there is no window manager to do it on a click.
+focus() { timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool windowfocus "$1"; }
+
+start_launcher() {
+  "$tmp/bin/fendral" >>"$tmp/fendral.log" 2>&1 &
+  launcher_pid=$!
+  poll window_count_is 1 || fail "$1: the launcher's window did not appear"
+  main_window=$(fendral_windows)
+}
+
+# message_shown: a second window titled Fendral, the message box, is up.
+message_window() { fendral_windows | grep -vx "$main_window"; }
+
+# --- (c) quake2.exe missing: a message, nothing started, the window keeps working
+mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
+start_launcher "(c)"
+for attempt in first second; do
+  focus "$main_window"
+  xdotool key space
+  poll window_count_is 2 || fail "(c) no message after the $attempt Launch with quake2.exe missing"
+  [ "$attempt" = first ] && shot c-missing-game
+  message=$(message_window)
+  focus "$message"
+  xdotool key Return
+  poll window_count_is 1 || fail "(c) the message did not close on Return"
+  gone "$launcher_pid" && fail "(c) the launcher ended although the game was missing"
+done
+[ -e "$tmp/game-args" ] && fail "(c) a game was started"
+[ -e "$tmp/batch-ran" ] && fail "(c) the batch file ran although the game was missing"
+echo "ok (c) quake2.exe missing: message shown twice, nothing started, launcher stays"
+
+# --- (d) Edit or Create opens the editor on the standard config, and saving creates the file
+focus "$main_window"
+xdotool mousemove --window "$main_window" 20 20 click 1  # Setup; "Game Settings" is the first tab shown
+sleep 0.5
+# cmdConfigEdit: tab panel at (8, 48), its page below the tab row, the button at (14, 56) in the page.
+xdotool mousemove --window "$main_window" 60 140 click 1
+notepad_windows() { xdotool search --onlyvisible --name 'my\.cfg' 2>/dev/null; }
+poll notepad_windows >/dev/null || fail "(d) no editor window titled with my.cfg appeared"
+editor=$(notepad_windows | head -n 1)
+shot d-editor
+focus "$editor"
+xdotool type --delay 20 'bind x +attack'
+xdotool key ctrl+s
+config="$q2/baseq2/my.cfg"
+poll test -s "$config" || fail "(d) ctrl+s in the editor did not create $config"
+[ "$(cat "$config")" = 'bind x +attack' ] || fail "(d) the saved file holds '$(cat "$config")'"
+gone "$launcher_pid" && fail "(d) the launcher ended while the editor ran"
+echo "ok (d) Edit or Create opened the editor on baseq2/my.cfg and saving created it"
+kill_ours
+poll gone "$launcher_pid" || fail "(d) the launcher did not end when told to"
+rm -f "$config"
+
+# --- (a) Launch from the keyboard; (b) the folder with blanks needs no quotes
+mv "$tmp/quake2.exe.away" "$q2/quake2.exe"
+start_launcher "(a)"
+shot a-launch
+focus "$main_window"
+xdotool key space  # Launch holds the focus when the window opens
+poll test -e "$tmp/game-args" || fail "(a) the game was not started by the key on Launch"
+poll test -e "$tmp/batch-ran" || fail "(a) the batch file did not run"
+poll gone "$launcher_pid" || fail "(a) the launcher did not end after starting the game"
+echo "ok (a) a key on Launch ran the batch file, started the game and ended the launcher"
+if [ "$(cat "$tmp/game-args")" != "$expected_args" ]; then
+  diff <(echo "$expected_args") "$tmp/game-args"
+  fail "(b) the game's arguments differ from the composed command line"
+fi
+echo "ok (b) the game in '$(basename "$q2")' received exactly the composed arguments"
