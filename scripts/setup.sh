@@ -6,6 +6,7 @@ fendral_packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-liberation2
+  libx11-dev libxtst-dev
 )
 
 fendral_install_packages() {
