@@ -36,10 +36,11 @@ std::optional<std::string> findOnPath(std::string_view name, std::string_view se
   while (pos <= searchPath.size()) {
     std::size_t end = searchPath.find(':', pos);
     if (end == std::string_view::npos) end = searchPath.size();
-    std::string candidate(searchPath.substr(pos, end - pos));
-    if (candidate.empty()) candidate = ".";
-    candidate += '/';
-    candidate += name;
+    std::string_view folder = searchPath.substr(pos, end - pos);
+    if (folder.empty()) folder = ".";
+    std::string candidate;
+    candidate.reserve(folder.size() + 1 + name.size());
+    candidate.append(folder).append("/").append(name);
     if (isExecutableFile(candidate)) return candidate;
     pos = end + 1;
   }
@@ -51,7 +52,8 @@ std::optional<std::string> findOnPath(std::string_view name, std::string_view se
 std::optional<std::vector<std::string>> hostArgv(const ProgramCall& call, std::string_view searchPath) {
   if (!isRegularFile(call.program)) return std::nullopt;
   // A relative name gets "./" so neither an interpreter's PATH search nor its option parsing sees it.
-  const std::string file = call.program.front() == '/' ? call.program : "./" + call.program;
+  std::string file = call.program.front() == '/' ? std::string() : std::string("./");
+  file += call.program;
 
   std::vector<std::string> argv;
   if (isExecutableFile(file)) {
