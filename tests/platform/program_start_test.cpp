@@ -135,6 +135,14 @@ TEST_F(ProgramStartTest, NonExecutableFileRunsThroughTheShell) {
   EXPECT_EQ(awaitLines(out + "/args"), (Words{"one", "two"}));
 }
 
+TEST_F(ProgramStartTest, BatchFileWithoutWineRunsThroughTheShell) {
+  writeFile(folder / "3DFX.BAT", recorder(out), 0644);
+  std::filesystem::create_directories(folder / "bin");
+  const ScopedPath path(folder / "bin");
+  ASSERT_TRUE(platform.startProgram(folder.path() + "\\3DFX.BAT"));
+  EXPECT_EQ(awaitLines(out + "/args"), Words{});
+}
+
 TEST_F(ProgramStartTest, WindowsProgramRunsThroughWineFromThePath) {
   writeFile(folder / "bin/wine", recorder(out), 0755);
   writeFile(folder / "other/wine", "not executable", 0644);
