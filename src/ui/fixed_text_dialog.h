@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+
+namespace fendral::ui {
+
+// The teal of every Fendral window.
+inline QColor windowTeal() {
+  return {0, 64, 64};
+}
+
+// Times New Roman at a size in points, as the window titles use.
+QFont titleFont(qreal pointSize);
+
+// The small sans serif of the windows' prose and sample texts.
+QFont proseFont();
+
+// What the help and sample windows share: a fixed size, white on teal, shown centred over the
+// main window, and every way of closing (OK, Escape, the title bar) simply hides the window so
+// that it can be shown again exactly as it was left.
+class FixedTextDialog : public QDialog {
+  Q_OBJECT
+ public:
+  FixedTextDialog(QWidget* parent, const QString& name, const QString& title, QSize clientSize);
+
+ public slots:
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+  // The control that takes the keyboard focus each time the window opens.
+  void setFocusOnOpen(QWidget* widget) { focusOnOpen_ = widget; }
+
+  // A label at `geometry` in white on teal, wrapping, in the window's prose font.
+  QLabel* addLabel(const QString& name, const QString& text, const QRect& geometry);
+
+ private:
+  void centreOverMainWindow();
+
+  QPointer<QWidget> focusOnOpen_;
+};
+
+}  // namespace fendral::ui

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <memory>
+
+#include "dialog_harness.h"
+#include "pictures.h"
+#include "ui/frm_help.h"
+#include "ui/help_texts.h"
+#include "ui/two_row_tab_panel.h"
+
+using fendral::ui::frmHelp;
+using fendral::ui::TwoRowTabPanel;
+
+namespace {
+
+const QStringList kCaptions = {"The Basics",        "Launching Games", "About...",
+                               "Program Locations", "Game Settings",   "Custom Games"};
+
+TwoRowTabPanel* tabsOf(frmHelp& help) {
+  return help.findChild<TwoRowTabPanel*>("tabHelp");
+}
+QPushButton* okOf(frmHelp& help) {
+  return help.findChild<QPushButton*>("cmdQuitHelp");
+}
+
+void clickTab(TwoRowTabPanel& tabs, int index) {
+  const QPoint at = tabs.tabRect(index).center();
+  QWidget* strip = tabs.childAt(at);
+  clickOn(strip, strip->mapFrom(&tabs, at));
+}
+
+QStringList labelTexts(QWidget* page) {
+  QStringList texts;
+  for (QLabel* label : page->findChildren<QLabel*>()) texts << label->text();
+  return texts;
+}
+
+// Stands in for the main window: makes the help window on first use and keeps it.
+class MainWindowStandIn : public QWidget {
+ public:
+  MainWindowStandIn() { setObjectName("frmMain"); }
+  frmHelp& help() {
+    if (!help_) help_ = std::make_unique<frmHelp>();
+    return *help_;
+  }
+
+ private:
+  std::unique_ptr<frmHelp> help_;
+};
+
+}  // namespace
+
+TEST(HelpWindow, LooksAsDesigned) {
+  frmHelp help;
+  EXPECT_EQ(help.objectName(), "frmHelp");
+  EXPECT_EQ(help.windowTitle(), "Fendral Help");
+  EXPECT_EQ(help.size(), QSize(365, 379));
+  EXPECT_EQ(help.minimumSize(), help.maximumSize());
+  EXPECT_EQ(help.palette().color(QPalette::Window), QColor(0, 64, 64));
+
+  auto* title = help.findChild<QLabel*>("lblHelpTitle");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->text(), "Fendral   Help");
+  EXPECT_EQ(title->font().family(), "Times New Roman");
+  EXPECT_DOUBLE_EQ(title->font().pointSizeF(), 18.0);
+  EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+  TwoRowTabPanel* tabs = tabsOf(help);
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 6);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(tabs->tabText(i), kCaptions[i]);
+  EXPECT_EQ(tabs->rowCount(), 2);
+  EXPECT_EQ(tabs->currentIndex(), 5);
+
+  QPushButton* ok = okOf(help);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->text(), "&Ok");
+  EXPECT_NEAR(ok->geometry().center().x(), tabs->geometry().center().x(), 2);
+  EXPECT_GT(ok->y(), tabs->geometry().bottom());
+}
+
+TEST(HelpWindow, PagesCarryTheirHeadingsInBlackAndProseInTeal) {
+  frmHelp help;
+  TwoRowTabPanel* tabs = tabsOf(help);
+  const std::vector<QStringList> headings = {
+      {},
+      {},
+      {},
+      {"CD DRIVE LETTER:", " PATH TO YOUR QUAKE2 FOLDER:", "ANY EXTRA COMAND LINE OPTIONS:", "NOTE:"},
+      {"STANDARD CONFIG FILE:", "USE CDAUDIO AND JOYSTICK:", "BATCH FILE USE:"},
+      {"FOR STARTERS:", "DESCRIPTION:", "SUBDIRECTORY:", "CUSTOM CONFIG:"},
+  };
+  for (int i = 0; i < tabs->count(); ++i) {
+    SCOPED_TRACE(kCaptions[i].toStdString());
+    QStringList black;
+    int teal = 0;
+    for (QLabel* label : tabs->widget(i)->findChildren<QLabel*>()) {
+      const QColor colour = label->palette().color(QPalette::WindowText);
+      if (colour == QColor(0, 64, 64)) {
+        ++teal;
+        EXPECT_TRUE(label->wordWrap());
+      } else {
+        EXPECT_EQ(colour, QColor(Qt::black)) << label->text().toStdString();
+        black << label->text();
+      }
+    }
+    EXPECT_GE(teal, 1);
+    if (i == 2) {
+      EXPECT_EQ(black.first(), "Fendral v.95b");
+      EXPECT_DOUBLE_EQ(tabs->widget(i)->findChildren<QLabel*>().first()->font().pointSizeF(), 20.25);
+    } else {
+      EXPECT_EQ(black, headings[i]);
+    }
+  }
+}
+
+TEST(HelpWindow, AboutPageNamesNoPersonOrAddress) {
+  for (const auto& tab : fendral::ui::helpTabs()) {
+    for (const auto& item : tab.items) {
+      const QString text = QString::fromUtf8(item.text);
+      EXPECT_FALSE(text.contains('@')) << item.text;
+      EXPECT_FALSE(text.contains("http")) << item.text;
+      EXPECT_FALSE(text.contains("www.")) << item.text;
+      EXPECT_FALSE(text.contains('#')) << item.text;
+    }
+  }
+}
+
+TEST(HelpWindow, EveryPageFitsItsTab) {
+  frmHelp help;
+  help.show();
+  TwoRowTabPanel* tabs = tabsOf(help);
+  for (int i = 0; i < tabs->count(); ++i) {
+    QWidget* page = tabs->widget(i);
+    SCOPED_TRACE(kCaptions[i].toStdString());
+    // Pages other than the current one keep a stale size until shown, so ask for the page area's.
+    EXPECT_LE(page->layout()->totalHeightForWidth(tabs->pageRect().width()), tabs->pageRect().height());
+    EXPECT_TRUE(labelTexts(page).size() > 0);
+  }
+  help.hide();
+}
+
+TEST(HelpWindow, KeepsTheChosenTabAcrossOkAndReopening) {
+  MainWindowStandIn main;
+  main.setGeometry(200, 150, 361, 336);
+  main.show();
+
+  frmHelp& first = main.help();
+  TwoRowTabPanel* tabs = tabsOf(first);
+  bool timedOut = false;
+  execWith(
+      first,
+      [&] {
+        EXPECT_EQ(tabs->currentIndex(), 5);
+        EXPECT_TRUE(tabs->widget(5)->isVisible());
+        EXPECT_EQ(first.focusWidget(), okOf(first));
+        EXPECT_EQ(QApplication::activeModalWidget(), &first);
+        EXPECT_NEAR(first.geometry().center().x(), main.geometry().center().x(), 2);
+        EXPECT_NEAR(first.geometry().center().y(), main.geometry().center().y(), 2);
+        clickTab(*tabs, 0);
+        EXPECT_EQ(tabs->currentIndex(), 0);
+        clickOn(okOf(first));
+      },
+      &timedOut);
+  EXPECT_FALSE(timedOut);
+  EXPECT_FALSE(first.isVisible());
+
+  frmHelp& again = main.help();
+  EXPECT_EQ(&again, &first);
+  execWith(
+      again,
+      [&] {
+        EXPECT_EQ(tabs->currentIndex(), 0);
+        EXPECT_TRUE(tabs->widget(0)->isVisible());
+        EXPECT_EQ(again.focusWidget(), okOf(again));
+        again.cmdQuitHelp_Click();
+      },
+      &timedOut);
+  EXPECT_FALSE(timedOut);
+}
+
+TEST(HelpWindow, AltOEscapeAndTitleBarCloseAllJustHide) {
+  frmHelp help;
+  TwoRowTabPanel* tabs = tabsOf(help);
+  bool timedOut = false;
+
+  execWith(
+      help, [&] { pressKey(&help, Qt::Key_O, Qt::AltModifier); }, &timedOut);
+  EXPECT_FALSE(timedOut) << "Alt+O did not close the window";
+
+  execWith(
+      help,
+      [&] {
+        tabs->setCurrentIndex(3);
+        pressKey(okOf(help), Qt::Key_Escape);
+      },
+      &timedOut);
+  EXPECT_FALSE(timedOut) << "Escape did not close the window";
+  EXPECT_EQ(tabs->currentIndex(), 3);
+
+  execWith(
+      help, [&] { help.close(); }, &timedOut);
+  EXPECT_FALSE(timedOut) << "closing did not end the modal showing";
+  EXPECT_FALSE(help.isVisible());
+  EXPECT_EQ(tabs->currentIndex(), 3);
+}
+
+TEST(HelpWindow, Pictures) {
+  frmHelp help;
+  help.show();
+  TwoRowTabPanel* tabs = tabsOf(help);
+  EXPECT_TRUE(savePicture(help, "frmHelp"));
+  const QStringList names = {"basics", "launching", "about", "locations", "settings", "custom"};
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    EXPECT_TRUE(savePicture(help, "frmHelp_" + names[i]));
+  }
+  help.hide();
+}
