@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QSvgRenderer>
+#include <QTabBar>
 #include <QTabWidget>
 #include <limits>
 
@@ -186,6 +187,10 @@ void frmMain::buildSetupPanel() {
   light.setColor(QPalette::Window, kPage);
   light.setColor(QPalette::WindowText, Qt::black);
   tabSetup->setPalette(light);
+  // The three captions must share one row within the panel's width, whatever the default font.
+  QFont tabFont = tabSetup->tabBar()->font();
+  tabFont.setPointSizeF(tabFont.pointSizeF() - 1);
+  tabSetup->tabBar()->setFont(tabFont);
 
   tabSetup->addTab(buildLocationsPage(), texts::kTabLocations);
   tabSetup->addTab(buildGameSettingsPage(), texts::kTabGameSettings);
@@ -263,13 +268,15 @@ QWidget* frmMain::buildCustomGamesPage() {
     const int x = 6 + n * 113;
     const int width = 107;
     label(page, name("lblGame%1"), number, {x, 4, width, 18}, Qt::AlignCenter);
-    label(page, name("lblG%1D"), texts::kDescription, {x, 22, width, 18}, Qt::AlignCenter);
-    txtGD[n] = lineEdit(page, name("txtG%1D"), {x, 40, width, 22}, texts::kDescriptionTip);
-    label(page, name("lblG%1C"), texts::kSubdirectory, {x, 68, width, 18}, Qt::AlignCenter);
-    txtGC[n] = lineEdit(page, name("txtG%1C"), {x, 86, width, 22}, texts::kSubdirectoryTip);
-    label(page, name("lblG%1Config"), texts::kCustomConfig, {x, 114, width, 18});
-    txtGConfig[n] = lineEdit(page, name("txtG%1Config"), {x, 132, width, 22}, texts::kCustomConfigTip);
-    cmdGConfigEdit[n] = textButton(page, name("cmdG%1ConfigEdit"), texts::kEditOrCreate, {x, 162, width, 24},
+    label(page, name("lblG%1D"), texts::kDescription, {x, 20, width, 18}, Qt::AlignCenter);
+    txtGD[n] = lineEdit(page, name("txtG%1D"), {x, 38, width, 22}, texts::kDescriptionTip);
+    label(page, name("lblG%1C"), texts::kSubdirectory, {x, 64, width, 18}, Qt::AlignCenter);
+    txtGC[n] = lineEdit(page, name("txtG%1C"), {x, 82, width, 22}, texts::kSubdirectoryTip);
+    // Too long for a narrow column in most fonts: two lines.
+    auto* config = label(page, name("lblG%1Config"), texts::kCustomConfig, {x, 108, width, 32});
+    config->setWordWrap(true);
+    txtGConfig[n] = lineEdit(page, name("txtG%1Config"), {x, 140, width, 22}, texts::kCustomConfigTip);
+    cmdGConfigEdit[n] = textButton(page, name("cmdG%1ConfigEdit"), texts::kEditOrCreate, {x, 170, width, 24},
                                    texts::kConfigEditTip);
   }
   return page;
