@@ -60,12 +60,12 @@ void FixedTextDialog::centreOverMainWindow() {
   move(over.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
-QLabel* FixedTextDialog::addLabel(const QString& name, const QString& text, const QRect& geometry) {
+QLabel* FixedTextDialog::addLabel(const QString& name, const QString& text, int x, int y, int width) {
   auto* label = new QLabel(text, this);
   label->setObjectName(name);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setGeometry(geometry);
+  label->setGeometry(x, y, width, label->heightForWidth(width));
   return label;
 }
 

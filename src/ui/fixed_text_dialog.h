@@ -39,8 +39,8 @@ class FixedTextDialog : public QDialog {
   // The control that takes the keyboard focus each time the window opens.
   void setFocusOnOpen(QWidget* widget) { focusOnOpen_ = widget; }
 
-  // A label at `geometry` in white on teal, wrapping, in the window's prose font.
-  QLabel* addLabel(const QString& name, const QString& text, const QRect& geometry);
+  // A wrapping label, white on teal, at (x, y) and as tall as its text needs at `width`.
+  QLabel* addLabel(const QString& name, const QString& text, int x, int y, int width);
 
  private:
   void centreOverMainWindow();

@@ -16,24 +16,26 @@ frmSampleConfig::frmSampleConfig(QWidget* parent)
   title->setFont(titleFont(15.75));
   title->setWordWrap(true);
   title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  title->setGeometry(6, 6, 112, 72);
+  title->setGeometry(6, 6, 104, 76);
 
-  addLabel(QStringLiteral("lblSampleConfigIntro"),
-           QStringLiteral("These lines can go into your config file to make the game run faster with "
-                          "a 3DFX card. Select them and press Ctrl+C to copy, then press Ctrl+V to "
-                          "paste them into your file."),
-           {6, 84, 116, 120});
+  const QLabel* intro =
+      addLabel(QStringLiteral("lblSampleConfigIntro"),
+               QStringLiteral("These lines can go into your config file to make the game run faster with a "
+                              "3DFX card. Select them and copy with Ctrl+C, then paste them into your file "
+                              "with Ctrl+V."),
+               6, 84, 104);
   addLabel(QStringLiteral("lblSampleConfigNote"),
            QStringLiteral("Each command changes some part of the game: some changes are welcome, "
                           "some remove features. The description of each command is on the line "
                           "below it and can stay in the config file as it is."),
-           {6, 210, 116, 160});
+           6, intro->geometry().bottom() + 10, 104);
 
   txtSampleConfig_ = new CrlfTextView(this);
   txtSampleConfig_->setObjectName(QStringLiteral("txtSampleConfig"));
   txtSampleConfig_->setFont(proseFont());
   txtSampleConfig_->setCrlfText(QString::fromLatin1(kSampleConfigText.data(), kSampleConfigText.size()));
-  txtSampleConfig_->setGeometry(126, 4, 172, 406);
+  // Wide enough that no line wraps.
+  txtSampleConfig_->setGeometry(116, 4, 182, 406);
 
   cmdSampleConfigQuit_ = new QPushButton(QStringLiteral("OK"), this);
   cmdSampleConfigQuit_->setObjectName(QStringLiteral("cmdSampleConfigQuit"));
