@@ -27,7 +27,7 @@ TEST_F(Reading, NamesMatchTrimmedAndInAnyCase) {
 }
 
 TEST_F(Reading, OnlyKeyLinesOfTheFirstBlockCount) {
-  put("a=outside\n;[Main]\n[Main\n; a=comment\nno equals\n#b=hash\nc=x=y\nempty=\n[Other]\nd=other\n"
+  put("a=outside [Main]\n;[Main]\n[Main\n; a=comment\nno equals\n#b=hash\nc=x=y\nempty=\n[Other]\nd=other\n"
       "[MAIN]\na=second block\nd=second block\n");
   EXPECT_EQ(read("Main", "a"), "");
   EXPECT_EQ(read("Main", "#b"), "hash");
