@@ -1,0 +1,154 @@
+// Reading and saving the 18 settings, on a realistic settings file and on files padded with other
+// sections ahead of Main, from 1 KB to 10 MB. Each read is also set against one plain read of the same
+// file into a string, measured in the same run ("x_plain_read").
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "settings/settings_table.h"
+
+namespace {
+
+using fendral::settings::kSettings;
+using fendral::settings::readSetting;
+using fendral::settings::saveSetting;
+
+struct RunFolder {
+  RunFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "fendral-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path = pattern;
+  }
+  ~RunFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::filesystem::path path;
+};
+
+const std::filesystem::path& folder() {
+  static const RunFolder run;
+  return run.path;
+}
+
+const std::string kMain =
+    "[Main]\r\nQ2Location=C:\\Quake2\r\nCDLocation=D\r\nOptions=+set vid_ref gl +set gl_mode 4\r\n"
+    "ServerIP=192.168.0.10\r\nConfig=fendral.cfg\r\nG1D=Capture the Flag\r\nG2D=Rocket Arena 2\r\n"
+    "G3D=Action Quake 2\r\nG1C=ctf\r\nG2C=arena\r\nG3C=action\r\nG1Config=ctf.cfg\r\nG2Config=ra2.cfg\r\n"
+    "G3Config=aq2.cfg\r\nJoystick=False\r\nCDaudio=True\r\nBatchFileStatus=False\r\n"
+    "BatchFileLocation=3dfx.bat\r\n";
+
+// A settings file of about `size` bytes: padding sections first, Main last. Made once per size.
+std::string fileOfSize(std::int64_t size) {
+  static std::map<std::int64_t, std::string> made;
+  auto [entry, isNew] = made.try_emplace(size);
+  if (!isNew) return entry->second;
+  std::string text;
+  for (int section = 0; text.size() + kMain.size() < static_cast<std::size_t>(size); ++section) {
+    text += "[Pad" + std::to_string(section) + "]\r\n";
+    for (int key = 0; key < 8; ++key) text += "Key" + std::to_string(key) + "=some padding value\r\n";
+  }
+  text += kMain;
+  const std::filesystem::path host = folder() / ("size" + std::to_string(size) + ".ini");
+  std::ofstream(host, std::ios::binary) << text;
+  entry->second = folder().string() + "\\" + host.filename().string();
+  return entry->second;
+}
+
+std::string hostOf(const std::string& iniPath) {
+  std::string host = iniPath;
+  host[host.rfind('\\')] = '/';
+  return host;
+}
+
+std::string plainRead(const std::string& host) {
+  std::ifstream in(host, std::ios::binary | std::ios::ate);
+  std::string content(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0).read(content.data(), static_cast<std::streamsize>(content.size()));
+  return content;
+}
+
+// Mean time of one plain read of the file, the yardstick for the settings reads.
+double plainReadSeconds(const std::string& host) {
+  constexpr int kRounds = 10;
+  const auto start = std::chrono::steady_clock::now();
+  for (int round = 0; round < kRounds; ++round) benchmark::DoNotOptimize(plainRead(host));
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kRounds;
+}
+
+void readAll18(benchmark::State& state, const std::string& ini) {
+  const double baseline = plainReadSeconds(hostOf(ini));
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    for (const auto& setting : kSettings) benchmark::DoNotOptimize(readSetting(setting, ini));
+  }
+  const double each = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+                      static_cast<double>(state.iterations());
+  state.counters["x_plain_read"] = each / baseline;
+}
+
+// Alternates between two value sets, so every save really changes the file.
+void saveAll18(benchmark::State& state, const std::string& ini) {
+  bool flip = false;
+  for (auto _ : state) {
+    flip = !flip;
+    for (const auto& setting : kSettings) saveSetting(setting, flip ? "value one" : "value two", ini);
+  }
+}
+
+void BM_PlainRead(benchmark::State& state) {
+  const std::string host = hostOf(fileOfSize(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(plainRead(host));
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void BM_Read18(benchmark::State& state) {
+  readAll18(state, fileOfSize(state.range(0)));
+  state.SetComplexityN(state.range(0));
+}
+
+void BM_Save18(benchmark::State& state) {
+  saveAll18(state, fileOfSize(state.range(0)));
+  state.SetComplexityN(state.range(0));
+}
+
+void BM_Read18Realistic(benchmark::State& state) {
+  readAll18(state, fileOfSize(static_cast<std::int64_t>(kMain.size())));
+}
+
+void BM_Save18Realistic(benchmark::State& state) {
+  saveAll18(state, fileOfSize(static_cast<std::int64_t>(kMain.size())));
+}
+
+constexpr std::int64_t kSmallest = 1 << 10;
+constexpr std::int64_t kLargest = 10 << 20;
+
+BENCHMARK(BM_Read18Realistic)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Save18Realistic)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlainRead)
+    ->RangeMultiplier(8)
+    ->Range(kSmallest, kLargest)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_Read18)
+    ->RangeMultiplier(8)
+    ->Range(kSmallest, kLargest)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_Save18)
+    ->RangeMultiplier(8)
+    ->Range(kSmallest, kLargest)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+}  // namespace
