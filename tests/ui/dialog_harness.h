@@ -59,3 +59,23 @@ inline void pressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers =
 inline void typeText(QWidget* widget, const QString& text) {
   for (QChar c : text) pressKey(widget, c.toUpper().unicode(), Qt::NoModifier, QString(c));
 }
+
+// Runs `open` (a handler that shows a window modally and returns when it is closed) and, from
+// within the modal loop, `inside` with the window that is modal then. Returns false when the
+// watchdog had to close the window.
+inline bool whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside) {
+  bool closedByWatchdog = false;
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [&] {
+    closedByWatchdog = true;
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->hide();
+  });
+  QTimer::singleShot(0, [&] {
+    QApplication::processEvents();
+    inside(QApplication::activeModalWidget());
+    watchdog.start(3000);
+  });
+  open();
+  return !closedByWatchdog;
+}

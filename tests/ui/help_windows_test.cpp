@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "dialog_harness.h"
+#include "main_window_fixture.h"
 #include "pictures.h"
 #include "ui/frm_help.h"
+#include "ui/frm_main.h"
 #include "ui/help_texts.h"
 #include "ui/two_row_tab_panel.h"
 
@@ -38,19 +41,6 @@ QStringList labelTexts(QWidget* page) {
   for (QLabel* label : page->findChildren<QLabel*>()) texts << label->text();
   return texts;
 }
-
-// Stands in for the main window: makes the help window on first use and keeps it.
-class MainWindowStandIn : public QWidget {
- public:
-  MainWindowStandIn() { setObjectName("frmMain"); }
-  frmHelp& help() {
-    if (!help_) help_ = std::make_unique<frmHelp>();
-    return *help_;
-  }
-
- private:
-  std::unique_ptr<frmHelp> help_;
-};
 
 }  // namespace
 
@@ -145,11 +135,12 @@ TEST(HelpWindow, EveryPageFitsItsTab) {
 }
 
 TEST(HelpWindow, KeepsTheChosenTabAcrossOkAndReopening) {
-  MainWindowStandIn main;
+  QWidget main;  // only needs the main window's name and place
+  main.setObjectName("frmMain");
   main.setGeometry(200, 150, 361, 336);
   main.show();
 
-  frmHelp& first = main.help();
+  frmHelp first;
   TwoRowTabPanel* tabs = tabsOf(first);
   bool timedOut = false;
   execWith(
@@ -169,15 +160,13 @@ TEST(HelpWindow, KeepsTheChosenTabAcrossOkAndReopening) {
   EXPECT_FALSE(timedOut);
   EXPECT_FALSE(first.isVisible());
 
-  frmHelp& again = main.help();
-  EXPECT_EQ(&again, &first);
   execWith(
-      again,
+      first,
       [&] {
         EXPECT_EQ(tabs->currentIndex(), 0);
         EXPECT_TRUE(tabs->widget(0)->isVisible());
-        EXPECT_EQ(again.focusWidget(), okOf(again));
-        again.cmdQuitHelp_Click();
+        EXPECT_EQ(first.focusWidget(), okOf(first));
+        first.cmdQuitHelp_Click();
       },
       &timedOut);
   EXPECT_FALSE(timedOut);
@@ -220,4 +209,50 @@ TEST(HelpWindow, Pictures) {
     EXPECT_TRUE(savePicture(help, "frmHelp_" + names[i]));
   }
   help.hide();
+}
+
+// Through the real main window: each window is made once, kept, and blocks the main window.
+class HelpFromMainWindow : public MainWindowTest {};
+
+TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
+  fendral::ui::frmMain& main = open();
+  main.show();
+
+  QWidget* firstHelp = nullptr;
+  EXPECT_TRUE(whileModal([&] { main.cmdHelp_Click(); },
+                         [&](QWidget* modal) {
+                           ASSERT_NE(modal, nullptr);
+                           firstHelp = modal;
+                           EXPECT_EQ(modal->objectName(), "frmHelp");
+                           EXPECT_EQ(modal->windowModality(), Qt::ApplicationModal);
+                           EXPECT_EQ(modal->parentWidget(), nullptr);
+                           auto* tabs = modal->findChild<TwoRowTabPanel*>("tabHelp");
+                           EXPECT_EQ(tabs->currentIndex(), 5);
+                           tabs->setCurrentIndex(1);
+                           clickOn(modal->findChild<QPushButton*>("cmdQuitHelp"));
+                         }));
+  EXPECT_TRUE(whileModal([&] { main.cmdHelp_Click(); },
+                         [&](QWidget* modal) {
+                           EXPECT_EQ(modal, firstHelp);
+                           EXPECT_EQ(modal->findChild<TwoRowTabPanel*>("tabHelp")->currentIndex(), 1);
+                           pressKey(modal, Qt::Key_O, Qt::AltModifier);
+                         }));
+
+  const std::vector<std::pair<void (fendral::ui::frmMain::*)(), const char*>> samples = {
+      {&fendral::ui::frmMain::cmdExampleBatch_Click, "frmSampleBatch"},
+      {&fendral::ui::frmMain::cmdSampleConfig_Click, "frmSampleConfig"}};
+  for (const auto& [handler, name] : samples) {
+    QWidget* first = nullptr;
+    for (int round = 0; round < 2; ++round) {
+      EXPECT_TRUE(whileModal([&, handler = handler] { (main.*handler)(); },
+                             [&, name = name](QWidget* modal) {
+                               ASSERT_NE(modal, nullptr);
+                               EXPECT_EQ(modal->objectName(), name);
+                               if (!first) first = modal;
+                               EXPECT_EQ(modal, first);
+                               pressKey(modal, Qt::Key_Escape);
+                             }));
+    }
+  }
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

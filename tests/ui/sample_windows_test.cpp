@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
