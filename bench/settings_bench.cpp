@@ -4,12 +4,14 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "settings/settings_table.h"
 
@@ -74,12 +76,16 @@ std::string plainRead(const std::string& host) {
   return content;
 }
 
-// Mean time of one plain read of the file, the yardstick for the settings reads.
+// Median time of one plain read of the file, the yardstick for the settings reads.
 double plainReadSeconds(const std::string& host) {
-  constexpr int kRounds = 10;
-  const auto start = std::chrono::steady_clock::now();
-  for (int round = 0; round < kRounds; ++round) benchmark::DoNotOptimize(plainRead(host));
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kRounds;
+  std::vector<double> times(101);
+  for (double& time : times) {
+    const auto start = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(plainRead(host));
+    time = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  std::nth_element(times.begin(), times.begin() + 50, times.end());
+  return times[50];
 }
 
 void readAll18(benchmark::State& state, const std::string& ini) {

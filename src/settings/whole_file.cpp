@@ -66,11 +66,11 @@ bool writeAll(int fd, std::string_view data) {
 }
 
 std::optional<std::string> readAll(int fd, const struct stat& info) {
-  std::string content;
-  content.resize(static_cast<std::size_t>(info.st_size));
+  // One byte to spare, so the read that meets the end of the file needs no bigger buffer.
+  std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
   std::size_t filled = 0;
   for (;;) {
-    if (filled == content.size()) content.resize(content.size() + 4096);  // the file grew meanwhile
+    if (filled == content.size()) content.resize(content.size() * 2);  // the file grew meanwhile
     ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
