@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-// A fresh folder per test, removed afterwards, with the settings file named in Windows syntax.
+// A fresh folder per test, removed afterwards; the program names files in it with a backslash.
 class TempFolder : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -18,20 +18,16 @@ class TempFolder : public ::testing::Test {
     folder_ = pattern;
   }
   void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(folder_, ignored);
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+    std::filesystem::remove_all(folder_);
   }
 
   std::filesystem::path host(std::string_view name = "fendral.ini") const { return folder_ / name; }
-  // The form the program hands over: the folder, a backslash, the name.
   std::string ini(std::string_view name = "fendral.ini") const {
     return folder_.string() + "\\" + std::string(name);
   }
-
   void put(std::string_view bytes, std::string_view name = "fendral.ini") const {
-    std::ofstream(host(name), std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(host(name), std::ios::binary) << bytes;
   }
   std::string get(std::string_view name = "fendral.ini") const {
     std::ifstream in(host(name), std::ios::binary);
