@@ -26,6 +26,8 @@ class UniqueFd {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
   }
+  // Closes now, so that a late write error reported by close can be seen.
+  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
 
  private:
   int fd_ = -1;

@@ -8,25 +8,13 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/unique_fd.h"
+
 namespace fendral::settings {
 
 namespace {
 
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  Fd& operator=(Fd&&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now, so a failure to close (a late write error) can be seen.
-  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
+using Fd = platform::UniqueFd;
 
 // A temporary file that disappears unless it was renamed into place.
 class TempFile {
