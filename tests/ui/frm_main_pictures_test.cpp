@@ -4,7 +4,9 @@
 #include "pictures.h"
 
 // Not checks but pictures to look at: the launch view and each page of the setup panel.
-TEST_F(MainWindowTest, PicturesOfBothViews) {
+class MainWindowPictures : public MainWindowTest {};
+
+TEST_F(MainWindowPictures, BothViews) {
   writeIni(
       "[Main]\nQ2Location=C:\\GAMES\\QUAKE2\nCDLocation=D\nG1D=Capture the Flag\nG1C=CTF\n"
       "G1Config=MY-CTF.CFG\nConfig=TAMRO.CFG\nBatchFileStatus=True\nBatchFileLocation=3DFX.BAT\n");
