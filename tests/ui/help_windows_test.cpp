@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <utility>
+#include <functional>
 #include <vector>
 
 #include "dialog_harness.h"
@@ -20,9 +20,6 @@ namespace {
 
 TwoRowTabPanel* tabsOf(QWidget* help) {
   return help->findChild<TwoRowTabPanel*>("tabHelp");
-}
-QPushButton* okOf(QWidget* help) {
-  return help->findChild<QPushButton*>("cmdQuitHelp");
 }
 
 void clickTab(TwoRowTabPanel* tabs, int index) {
@@ -71,42 +68,15 @@ TEST(HelpWindow, PagesHoldTheirHeadingsInBlackAndProseInTealAndFit) {
   }
 }
 
-TEST(HelpWindow, ReopensOnTheLastTabWhicheverWayItWasClosed) {
-  QWidget main;  // all the help window needs of the main window: its name and place
-  main.setObjectName("frmMain");
-  main.setGeometry(200, 150, 361, 336);
-  main.show();
+TEST(HelpWindow, AltOAndTheTitleBarCloseItAndKeepItsTab) {
   frmHelp help;
   TwoRowTabPanel* tabs = tabsOf(&help);
-  const auto open = [&] { help.exec(); };
-
-  EXPECT_TRUE(whileModal(open, [&](QWidget* modal) {
-    EXPECT_EQ(modal, &help);
-    EXPECT_EQ(tabs->currentIndex(), 5);
-    EXPECT_TRUE(tabs->widget(5)->isVisible());
-    EXPECT_EQ(help.focusWidget(), okOf(&help));
-    EXPECT_NEAR(help.geometry().center().x(), main.geometry().center().x(), 2);
-    EXPECT_NEAR(help.geometry().center().y(), main.geometry().center().y(), 2);
-    clickTab(tabs, 0);
-    clickOn(okOf(&help));
-  }));
-  EXPECT_FALSE(help.isVisible());
-
-  // Alt+O, Escape and the title bar each end the showing; the tab and the focus come back.
-  const std::vector<std::function<void()>> closings = {
-      [&] { pressKey(&help, Qt::Key_O, Qt::AltModifier); },
-      [&] { pressKey(okOf(&help), Qt::Key_Escape); },
-      [&] { help.close(); },
-  };
-  for (size_t i = 0; i < closings.size(); ++i) {
-    EXPECT_TRUE(whileModal(open,
-                           [&](QWidget*) {
-                             EXPECT_EQ(tabs->currentIndex(), 0);
-                             EXPECT_EQ(help.focusWidget(), okOf(&help));
-                             tabs->setFocus();
-                             closings[i]();
-                           }))
-        << "closing " << i << " left the window open";
+  tabs->setCurrentIndex(2);
+  for (const auto& close : std::vector<std::function<void()>>{
+           [&] { pressKey(&help, Qt::Key_O, Qt::AltModifier); }, [&] { help.close(); }}) {
+    EXPECT_TRUE(whileModal([&] { help.exec(); }, [&](QWidget*) { close(); }));
+    EXPECT_FALSE(help.isVisible());
+    EXPECT_EQ(tabs->currentIndex(), 2);
   }
 }
 
@@ -122,36 +92,50 @@ TEST(HelpWindow, Pictures) {
   }
 }
 
-// Through the real main window: each window is made once, kept, and shown application modal.
+// Through the real main window: each window is made once, kept, shown application modal and
+// centred over it, and each time it opens the focus is back in its place.
 class HelpFromMainWindow : public MainWindowTest {};
 
 TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
-  fendral::ui::frmMain& main = open();
+  using fendral::ui::frmMain;
+  frmMain& main = open();
   main.show();
-  using Handler = void (fendral::ui::frmMain::*)();
-  const std::vector<std::pair<Handler, QString>> windows = {
-      {&fendral::ui::frmMain::cmdHelp_Click, "frmHelp"},
-      {&fendral::ui::frmMain::cmdExampleBatch_Click, "frmSampleBatch"},
-      {&fendral::ui::frmMain::cmdSampleConfig_Click, "frmSampleConfig"}};
-  for (const auto& [handler, name] : windows) {
-    // Not every compiler we build with lets lambdas capture structured bindings.
-    const Handler show = handler;
-    const QString expected = name;
+  struct Window {
+    void (frmMain::*show)();
+    QString name, ok, focus, elsewhere;
+  };
+  for (const Window& w :
+       std::vector<Window>{{&frmMain::cmdHelp_Click, "frmHelp", "cmdQuitHelp", "cmdQuitHelp", "tabHelp"},
+                           {&frmMain::cmdExampleBatch_Click, "frmSampleBatch", "cmdSampleBatchQuit", "Text1",
+                            "cmdSampleBatchQuit"},
+                           {&frmMain::cmdSampleConfig_Click, "frmSampleConfig", "cmdSampleConfigQuit",
+                            "cmdSampleConfigQuit", "txtSampleConfig"}}) {
+    SCOPED_TRACE(w.name.toStdString());
     QWidget* first = nullptr;
     for (int round = 0; round < 2; ++round) {
-      EXPECT_TRUE(whileModal([&] { (main.*show)(); },
-                             [&](QWidget* modal) {
-                               ASSERT_NE(modal, nullptr);
-                               EXPECT_EQ(modal->objectName(), expected);
-                               EXPECT_EQ(modal->windowModality(), Qt::ApplicationModal);
-                               if (!first) first = modal;
-                               EXPECT_EQ(modal, first);
-                               if (TwoRowTabPanel* tabs = tabsOf(modal)) {
-                                 EXPECT_EQ(tabs->currentIndex(), round == 0 ? 5 : 1);
-                                 tabs->setCurrentIndex(1);
-                               }
-                               pressKey(modal, Qt::Key_Escape);
-                             }));
+      EXPECT_TRUE(
+          whileModal([&] { (main.*w.show)(); },
+                     [&](QWidget* modal) {
+                       ASSERT_NE(modal, nullptr);
+                       if (!first) first = modal;
+                       EXPECT_EQ(modal, first);
+                       EXPECT_EQ(modal->objectName(), w.name);
+                       EXPECT_EQ(modal->windowModality(), Qt::ApplicationModal);
+                       EXPECT_EQ(modal->focusWidget()->objectName(), w.focus);
+                       EXPECT_NEAR(modal->frameGeometry().center().x(), main.frameGeometry().center().x(), 2);
+                       EXPECT_NEAR(modal->frameGeometry().center().y(), main.frameGeometry().center().y(), 2);
+                       auto* ok = modal->findChild<QPushButton*>(w.ok);
+                       if (TwoRowTabPanel* tabs = tabsOf(modal)) {
+                         EXPECT_EQ(tabs->currentIndex(), round == 0 ? 5 : 0);
+                         clickTab(tabs, 0);
+                       }
+                       modal->findChild<QWidget*>(w.elsewhere)->setFocus();
+                       if (round == 0)
+                         clickOn(ok);
+                       else
+                         pressKey(modal, Qt::Key_Escape);
+                     }))
+          << "round " << round << " left the window open";
     }
   }
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
