@@ -43,6 +43,7 @@ trap cleanup EXIT
 
 fail() {
   echo "FAILED: $*"
+  shot failed
   if [ -s "$tmp/fendral.log" ]; then
     echo "--- launcher output"
     tail -n 20 "$tmp/fendral.log"
