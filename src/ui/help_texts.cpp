@@ -71,7 +71,7 @@ std::vector<HelpTab> makeTabs() {
             "one at the end breaks every path Fendral builds from it."},
            {K::Heading, "ANY EXTRA COMAND LINE OPTIONS:"},
            {K::Text,
-            "Options for the game's command line, for example -HEAPSIZE\u00a048000. Type them exactly "
+            "Options for the game's command line, for example -\u2060HEAPSIZE\u00a048000. Type them exactly "
             "as you would in a batch file; wrong options give unexpected results."},
            {K::Heading, "NOTE:"},
            {K::Text,

@@ -85,6 +85,9 @@ TEST(HelpWindow, Pictures) {
   help.show();
   TwoRowTabPanel* tabs = tabsOf(&help);
   EXPECT_TRUE(savePicture(help, "frmHelp"));
+  help.activateWindow();
+  tabs->setFocus();  // the pages' pictures show the focus mark on the selected tab
+  QApplication::processEvents();
   const QStringList names = {"basics", "launching", "about", "locations", "settings", "custom"};
   for (int i = 0; i < tabs->count(); ++i) {
     tabs->setCurrentIndex(i);
