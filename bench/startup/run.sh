@@ -20,18 +20,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Xvfb picks a free display number itself and writes it to descriptor 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
+xvfb_pid=$!
 display=
-for n in $(seq 141 199); do
-  { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    xdpyinfo -display ":$n" >/dev/null 2>&1 && { display=":$n"; break; }
-    sleep 0.1
-  done
-  [ -n "$display" ] && break
-  kill "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=
+for _ in $(seq 100); do
+  if [ -s "$tmp/display" ] && xdpyinfo -display ":$(cat "$tmp/display")" >/dev/null 2>&1; then
+    display=":$(cat "$tmp/display")"
+    break
+  fi
+  sleep 0.1
 done
 [ -n "$display" ] || { echo "no virtual display could be started" >&2; exit 1; }
 export DISPLAY=$display

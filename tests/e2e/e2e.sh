@@ -25,7 +25,7 @@ kill_ours() {
   for proc in /proc/[0-9]*; do
     [ "${proc#/proc/}" = "$$" ] && continue
     exe=$(readlink "$proc/exe" 2>/dev/null) || continue
-    cmd=$(tr '\0' ' ' <"$proc/cmdline" 2>/dev/null) || continue
+    cmd=$(tr '\0' ' ' 2>/dev/null <"$proc/cmdline") || continue
     case "$exe $cmd" in
       *"$tmp/"*) kill "${proc#/proc/}" 2>/dev/null ;;
     esac
@@ -61,26 +61,18 @@ poll() {
 }
 
 shot() {
-  [ -n "$shots" ] && command -v import >/dev/null || return 0
+  [ -n "$shots" ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null || return 0
   mkdir -p "$shots"
   import -display "$DISPLAY" -window root "$shots/e2e-$1.png" 2>/dev/null || true
 }
 
-# --- a display of our own
-display=
-for n in $(seq 87 140); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  if poll xdpyinfo -display ":$n" >/dev/null 2>&1; then
-    display=":$n"
-    break
-  fi
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=
-done
-[ -n "$display" ] || fail "no virtual display could be started"
+# --- a display of our own: Xvfb picks a free number itself and tells it, so parallel runs never meet;
+# without -noreset it restarts when its last client leaves, and a client arriving then is refused
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display_known() { [ -s "$tmp/display" ] && xdpyinfo -display ":$(cat "$tmp/display")" >/dev/null 2>&1; }
+poll display_known || fail "no virtual display could be started"
+display=":$(cat "$tmp/display")"
 export DISPLAY=$display
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR=$tmp/run
