@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 namespace fendral::launch {
@@ -108,34 +107,16 @@ TEST(GameCommandLine, OnlyTheConnectPieceFollowsTheGameType) {
   EXPECT_EQ(multi, head + " +Connect 10.0.0.1" + single.substr(head.size() + 1));
 }
 
-TEST(GameCommandLine, SwitchesAppendInFixedOrder) {
-  CommandLineInputs in = gamesFolder();
-  auto tail = [&](bool cdAudio, bool joystick) {
-    in.cdAudio = cdAudio;
-    in.joystick = joystick;
-    const std::string line = composeGameCommandLine(in);
-    return line.substr(line.find(" + exec \\") + 9);
-  };
-  EXPECT_EQ(tail(true, true), " ");
-  EXPECT_EQ(tail(false, true), "  -nocdaudio ");
-  EXPECT_EQ(tail(true, false), "  -nojoy ");
-  EXPECT_EQ(tail(false, false), "  -nocdaudio  -nojoy ");
-}
-
 TEST(GameCommandLine, ValuesPassUnquotedAndUnmended) {
   CommandLineInputs in;
   in.q2Folder = R"(C:\Program Files\Quake2\)";
   in.options = "+set a \"b c\" $(x)";
-  in.cdAudio = in.joystick = true;
+  in.joystick = true;  // CD audio off, joystick on: only the CD switch
   const std::string line = composeGameCommandLine(in);
   EXPECT_TRUE(line.starts_with(R"(C:\Program Files\Quake2\\quake2.exe )"));
   EXPECT_NE(line.find(R"( +set basedir C:\Program Files\Quake2\ )"), std::string::npos);
   EXPECT_NE(line.find("  +set a \"b c\" $(x)  +set cddir"), std::string::npos);
-  // Blanks in the result are those of the fixed pieces plus those of the values.
-  const auto blanks = [](const std::string& s) { return std::count(s.begin(), s.end(), ' '); };
-  CommandLineInputs plain;
-  plain.cdAudio = plain.joystick = true;
-  EXPECT_EQ(blanks(line), blanks(composeGameCommandLine(plain)) + 2 * 1 + 4);
+  EXPECT_TRUE(line.ends_with(R"(+ exec \  -nocdaudio )"));
 }
 
 }  // namespace
