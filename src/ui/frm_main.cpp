@@ -213,18 +213,20 @@ void frmMain::cmdBatchEdit_Click() {
 }
 
 void frmMain::cmdG1ConfigEdit_Click() {
-  (void)platform_.startProgram(launch::customConfigEditCommand(
-      toCore(txtQ2path->text()), toCore(txtGC[0]->text()), toCore(txtGConfig[0]->text())));
+  editCustomConfig(0);
 }
 
 void frmMain::cmdG2ConfigEdit_Click() {
-  (void)platform_.startProgram(launch::customConfigEditCommand(
-      toCore(txtQ2path->text()), toCore(txtGC[1]->text()), toCore(txtGConfig[1]->text())));
+  editCustomConfig(1);
 }
 
 void frmMain::cmdG3ConfigEdit_Click() {
+  editCustomConfig(2);
+}
+
+void frmMain::editCustomConfig(std::size_t game) {
   (void)platform_.startProgram(launch::customConfigEditCommand(
-      toCore(txtQ2path->text()), toCore(txtGC[2]->text()), toCore(txtGConfig[2]->text())));
+      toCore(txtQ2path->text()), toCore(txtGC[game]->text()), toCore(txtGConfig[game]->text())));
 }
 
 void frmMain::cmdHelp_Click() {

@@ -77,6 +77,7 @@ class frmMain : public QWidget {
   void setCustomGameCaptions();
   launch::LaunchRequest launchRequest() const;
   void showLaunchTexts(const launch::LaunchTexts& texts);
+  void editCustomConfig(std::size_t game);  // 0, 1 or 2
 
   platform::Platform& platform_;
   std::string Ini_path;
