@@ -154,7 +154,7 @@ echo "ok (c) quake2.exe missing: message shown twice, nothing started, launcher 
 # --- (d) Edit or Create opens the editor on the standard config, and saving creates the file
 focus "$main_window"
 xdotool mousemove --window "$main_window" 20 20 click 1  # Setup; "Game Settings" is the first tab shown
-sleep 0.5
+sleep 1  # the setup view has no X window of its own to wait for
 # cmdConfigEdit: tab panel at (8, 48), its page below the tab row, the button at (14, 56) in the page.
 xdotool mousemove --window "$main_window" 60 140 click 1
 notepad_windows() { xdotool search --onlyvisible --name 'my\.cfg' 2>/dev/null; }
