@@ -6,13 +6,11 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
-#include <QSvgRenderer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <limits>
@@ -20,11 +18,7 @@
 #include "settings/settings_table.h"
 #include "ui/frm_main.h"
 #include "ui/main_texts.h"
-
-// Resources of a static library have to be registered by hand, outside any namespace.
-static void registerIcons() {
-  Q_INIT_RESOURCE(icons);
-}
+#include "ui/svg_icon.h"
 
 namespace fendral::ui {
 
@@ -36,21 +30,6 @@ constexpr int kTwipsPerPixel = 15;
 
 QRect twips(int left, int top, int width, int height) {
   return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
-}
-
-// Rendered here rather than through the icon plugin, so the pictures never depend on it.
-QIcon svgIcon(const QString& name) {
-  QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
-  QIcon icon;
-  for (int side : {16, 32, 48, 64}) {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
 }
 
 QLineEdit* lineEdit(QWidget* parent, const QString& name, const QRect& place, const QString& tip = {}) {
@@ -120,7 +99,6 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, con
 }  // namespace
 
 void frmMain::buildWindow() {
-  registerIcons();
   setObjectName("frmMain");
   setWindowTitle(texts::kWindowTitle);
   setWindowIcon(svgIcon("launch"));
