@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QTimer>
 #include <functional>
 
@@ -31,27 +30,21 @@ inline bool whileModal(const std::function<void()>& open, const std::function<vo
 // Plain synthetic input, delivered as non-spontaneous events: Qt still offers key presses to
 // shortcuts (mnemonics) first, as it does for real typing.
 inline void clickOn(QWidget* widget, QPoint at = {-1, -1}) {
-  if (at == QPoint(-1, -1)) at = widget->rect().center();
-  const QPointF local(at);
-  const QPointF global(widget->mapToGlobal(at));
-  QPointer<QWidget> target(widget);
-  QMouseEvent press(QEvent::MouseButtonPress, local, local, global, Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-  if (!target) return;
-  QMouseEvent release(QEvent::MouseButtonRelease, local, local, global, Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(widget, &release);
+  const QPointF local(at == QPoint(-1, -1) ? widget->rect().center() : at);
+  const QPointF global(widget->mapToGlobal(local));
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    const auto buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, local, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+  }
 }
 
 inline void pressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                      const QString& text = {}) {
-  QPointer<QWidget> target(widget);
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(widget, &press);
-  if (!target) return;
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QApplication::sendEvent(widget, &release);
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, modifiers, text);
+    QApplication::sendEvent(widget, &event);
+  }
 }
 
 inline void typeText(QWidget* widget, const QString& text) {

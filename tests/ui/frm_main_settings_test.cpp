@@ -1,8 +1,11 @@
 #include "main_window_fixture.h"
 
 class SettingsLoad : public MainWindowTest {};
+class SettingsSave : public MainWindowTest {};
 
-TEST_F(SettingsLoad, OnlyAnExactTrueSelectsYes) {
+// Only an exact "True" selects Yes, and no load selects No: Cancel keeps an unsaved Yes the file
+// does not hold, restores one it does, and reads the file as it is now.
+TEST_F(SettingsLoad, AtStartAndOnCancel) {
   writeIni(
       "[Main]\r\nQ2Location=C:\\QUAKE2\r\nG1D=Capture the Flag\r\nJOYSTICK=True\r\nCDaudio=true\r\n"
       "BatchFileStatus=True\r\n");
@@ -15,82 +18,51 @@ TEST_F(SettingsLoad, OnlyAnExactTrueSelectsYes) {
     EXPECT_TRUE(shown(name)) << name;
   EXPECT_EQ(button("optG1")->text(), "Game 1 Capture the Flag");
   EXPECT_EQ(button("optG2")->text(), "Game 2 ");
-}
 
-TEST_F(SettingsLoad, CancelReadsTheFileAsItIsNow) {
-  writeIni("[Main]\nQ2Location=C:\\QUAKE2\nG2D=Old\n");
-  open();
-  button("cmdSetup")->click();
+  click("cmdSetup");
   field("txtQ2path")->setText("D:\\EDITED");
   field("txtServerIP")->setText("typed, not saved");
-  writeIni("[Main]\nQ2Location=E:\\GAMES\\Q2\nG2D=New\n");
-
-  button("cmdCancel")->click();
-  EXPECT_EQ(text("txtQ2path"), "E:\\GAMES\\Q2");
+  click("optJoystickNo");
+  const QByteArray changedElsewhere =
+      "[Main]\nQ2Location=E:\\Q2\nG2D=New\nBatchFileStatus=False\nJoystick=True\n";
+  writeIni(changedElsewhere);
+  click("cmdCancel");
+  EXPECT_EQ(text("txtQ2path"), "E:\\Q2");
   EXPECT_EQ(text("txtServerIP"), "");
   EXPECT_EQ(button("optG2")->text(), "Game 2 New");
   EXPECT_TRUE(shown("frmGameChoice"));
   EXPECT_FALSE(shown("tabSetup"));
-  EXPECT_EQ(readIni(), "[Main]\nQ2Location=E:\\GAMES\\Q2\nG2D=New\n");
-}
-
-// The reload selects Yes on a stored "True" and never selects No.
-TEST_F(SettingsLoad, CancelKeepsAnUnsavedYesAndRestoresAStoredOne) {
-  writeIni("[Main]\nBatchFileStatus=False\nJoystick=True\n");
-  open();
-  button("cmdSetup")->click();
-  button("optBatchFileYes")->click();
-  button("optJoystickNo")->click();
-  button("cmdCancel")->click();
   EXPECT_TRUE(selected("optBatchFileYes"));
   EXPECT_TRUE(shown("cmdBatchEdit"));
   EXPECT_EQ(text("txtBatchFileStatus"), "False");
   EXPECT_TRUE(selected("optJoystickYes"));
+  EXPECT_EQ(readIni(), changedElsewhere);
 }
 
-class SettingsSave : public MainWindowTest {};
-
-TEST_F(SettingsSave, AFailedFileTestChangesNothing) {
-  const struct {
-    bool gameThere, batchUse;
-    const char *batchName, *prompt;
-  } cases[] = {
-      {false, false, "", "Either quake2.exe or  was not found!"},
-      {true, true, "3DFX.BAT", "Either quake2.exe or 3DFX.BAT was not found!"},
-  };
-  for (const auto& c : cases) {
-    platform = RecordingPlatform(folder.path().toStdString());
-    if (c.gameThere) gameInstalledAt("C:\\Q2");
-    open();
-    button("cmdSetup")->click();
-    field("txtQ2path")->setText("C:\\Q2");
-    field("txtBatchFileLocation")->setText(c.batchName);
-    if (c.batchUse) button("optBatchFileYes")->click();
-
-    button("cmdSave")->click();
-    EXPECT_EQ(platform.messages, std::vector<std::string>{c.prompt});
-    EXPECT_FALSE(QFile::exists(iniFile()));
-    EXPECT_TRUE(shown("tabSetup"));
-    EXPECT_EQ(text("txtBatchFileStatus"), "");
-  }
-}
-
-TEST_F(SettingsSave, WritesAllEighteenKeysAndKeepsForeignLines) {
-  writeIni("; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=old\n");
-  gameInstalledAt("C:\\QUAKE2");
+// A failed file test writes nothing and keeps the setup view; the prompt names the batch file as typed.
+TEST_F(SettingsSave, TestsTheFilesThenWritesAllEighteenKeysAndKeepsForeignLines) {
+  const QByteArray before = "; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=old\n";
+  writeIni(before);
   open();
-  button("cmdSetup")->click();
-  field("txtQ2path")->setText("C:\\QUAKE2");
-  field("txtG1D")->setText("Capture the Flag");
-  field("txtBatchFileLocation")->setText("missing.bat");  // not tested: batch use is off
-  button("optJoystickYes")->click();
+  click("cmdSetup");
+  fill("txtQ2path", "C:\\QUAKE2", "txtG1D", "Capture the Flag");
+  click("optJoystickYes", "cmdSave");
+  gameInstalledAt("C:\\QUAKE2");
+  fill("txtBatchFileLocation", "3DFX.BAT");
+  click("optBatchFileYes", "cmdSave");
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{"Either quake2.exe or  was not found!",
+                                                         "Either quake2.exe or 3DFX.BAT was not found!"}));
+  EXPECT_EQ(readIni(), before);
+  EXPECT_TRUE(shown("tabSetup"));
+  EXPECT_EQ(text("txtJoystick"), "");
 
-  button("cmdSave")->click();
+  fill("txtBatchFileLocation", "missing.bat");  // not tested: batch use is off
+  platform.calls.clear();
+  click("optBatchFileNo", "cmdSave");
   EXPECT_EQ(platform.calls, std::vector<std::string>{"test C:\\QUAKE2\\quake2.exe "});
   EXPECT_FALSE(shown("tabSetup"));
   EXPECT_EQ(button("optG1")->text(), "Game 1 Capture the Flag");
   EXPECT_EQ(button("optG2")->text(), "Game 2 ");
-
   const QByteArray saved = readIni();
   EXPECT_TRUE(saved.startsWith("; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=C:\\QUAKE2\n"));
   for (const char* line : {"G1D=Capture the Flag\n", "G2D=\n", "Joystick=True\n", "CDaudio=False\n",

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "recording_platform.h"
 #include "ui/frm_main.h"
@@ -42,6 +43,17 @@ class MainWindowTest : public ::testing::Test {
   QString text(const char* name) { return field(name)->text(); }
   bool shown(const char* name) { return !find(name)->isHidden(); }
   bool selected(const char* name) { return button(name)->isChecked(); }
+  template <typename... Names>
+  void click(const Names&... names) {
+    (button(names)->click(), ...);
+  }
+  // Names and texts in turn.
+  template <typename... Texts>
+  void fill(const Texts&... namesAndTexts) {
+    const std::vector<QString> list = {namesAndTexts...};
+    for (size_t i = 0; i + 1 < list.size(); i += 2)
+      field(list[i].toLatin1().constData())->setText(list[i + 1]);
+  }
 
   // A Quake 2 folder whose quake2.exe the platform finds.
   void gameInstalledAt(const std::string& folder) { platform.existing.insert(folder + "\\quake2.exe "); }

@@ -34,9 +34,7 @@ class RecordingPlatform : public fendral::platform::Platform {
 
   std::set<std::string> existing;  // the names fileTest finds, exactly as the window spells them
   bool startSucceeds = true;
-  std::vector<std::string> calls;
-  std::vector<std::string> started;
-  std::vector<std::string> messages;
+  std::vector<std::string> calls, started, messages;
   int ends = 0;
 
  private:
