@@ -1,63 +1,62 @@
-#include "settings/private_profile.h"
+#include <random>
+#include <vector>
+
 #include "temp_folder.h"
 
 namespace fendral::settings {
 namespace {
 
-class Reading : public TempFolder {
- protected:
-  std::string read(std::string_view key, std::size_t capacity = 255, std::string_view section = "Main") {
-    return readProfileString(section, key, ini(), capacity);
-  }
-};
+using Reading = TempFolder;
 
-TEST_F(Reading, LinesEndAtCrLfOrBothAndNamesMatchTrimmedInAnyCase) {
-  put("\t[ mAIn ] ignored\r\na=1\rb=2\nc=3\r\n\r\n  JOYSTICK \t=\t True  ");
-  EXPECT_EQ(read("a") + read("b") + read("c"), "123");
-  EXPECT_EQ(read("\tJoyStick ", 255, " main\t"), "True");
+TEST_F(Reading, FollowsTheReadingRules) {
+  const std::string ends = "\t[ mAIn ] ignored\r\na=1\rb=2\nc=3\r\n\r\n  JOYSTICK \t=\t True  ";
+  const std::string blocks =
+      "a=outside [Main]\n;[Main]\n[Main\n; a=comment\nno equals\n#b=hash\nc=x=y\nc=later\n"
+      "[Other]\nd=other\n[MAIN]\na=second block\nd=second block\n";
+  const std::string quotes =
+      "\xEF\xBB\xBF[Main]\nq=  \"  a  \"  \ns='x'\nmix=\"x'\nlone=\"\nnest=\"\"x\"\"\n";
+  // The 254-byte limit falls after the first, then the second byte of the 3-byte euro sign.
+  const std::string euro = "\xE2\x82\xAC";
+  const std::string cut = "[Main]\nlong=" + std::string(300, 'w') + "\ns1=" + std::string(253, 'u') + euro +
+                          "\ns2=" + std::string(252, 'u') + euro + "\nshort=\xC3\xA9t\n";
+  const std::pair<std::string, std::vector<std::pair<std::string, std::string>>> files[] = {
+      {ends, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"\tJoyStick ", "True"}}},
+      {blocks, {{"a", ""}, {"#b", "hash"}, {"c", "x=y"}, {"d", ""}, {"no equals", ""}}},
+      {quotes, {{"q", "  a  "}, {"s", "x"}, {"mix", "\"x'"}, {"lone", "\""}, {"nest", "\"x\""}}},
+      {cut, {{"long", std::string(254, 'w')}, {"s1", std::string(253, 'u')}, {"s2", std::string(252, 'u')}}},
+  };
+  for (const auto& [file, reads] : files) {
+    put(file);
+    for (const auto& [key, expected] : reads) EXPECT_EQ(read(key), expected) << key;
+  }
+  EXPECT_EQ(read("short", 2), "");
+  EXPECT_EQ(read("short", 3), "\xC3\xA9");
+  EXPECT_EQ(read("long", 0), "");
+  put(ends);
+  EXPECT_EQ(read("JoyStick", 255, " main\t"), "True");
   EXPECT_EQ(read("JoyStick", 255, "Mainx"), "");
 }
 
-TEST_F(Reading, OnlyKeyLinesOfTheFirstBlockCountAndTheFirstKeyWins) {
-  put("a=outside [Main]\n;[Main]\n[Main\n; a=comment\nno equals\n#b=hash\nc=x=y\nempty=\nc=later\n"
-      "[Other]\nd=other\n[MAIN]\na=second block\nd=second block\n");
-  EXPECT_EQ(read("a"), "");
-  EXPECT_EQ(read("#b"), "hash");
-  EXPECT_EQ(read("c"), "x=y");
-  EXPECT_EQ(read("empty"), "");
-  EXPECT_EQ(read("d"), "");
-  EXPECT_EQ(read("no equals"), "");
-}
+TEST_F(Reading, JunkAndHugeFilesKeepTheirOtherLines) {
+  std::string junk(64 * 1024, '\0');
+  std::mt19937 random(7);
+  for (char& c : junk) c = static_cast<char>(random());
+  using namespace std::string_literals;
+  put(junk + "\n[Ma\0in]\n[Main]\nk\0ey=v\0al\n"s + junk);
+  EXPECT_EQ(read("k\0ey"s), "v\0al"s);
+  ASSERT_TRUE(write("new", "1"));
+  EXPECT_EQ(read("new"), "1");
+  EXPECT_EQ(get().find(junk), 0u);
+  EXPECT_NE(get().rfind(junk), 0u);
 
-TEST_F(Reading, OneMatchingPairOfQuotesIsDroppedAndTheByteOrderMarkIgnored) {
-  put("\xEF\xBB\xBF[Main]\nq=  \"  a  \"  \ns='x'\nmixed=\"x'\nlone=\"\nnested=\"\"x\"\"\n");
-  EXPECT_EQ(read("q"), "  a  ");
-  EXPECT_EQ(read("s"), "x");
-  EXPECT_EQ(read("mixed"), "\"x'");
-  EXPECT_EQ(read("lone"), "\"");
-  EXPECT_EQ(read("nested"), "\"x\"");
-}
-
-TEST_F(Reading, LongValuesAreCutToCapacityNeverInsideACharacter) {
-  const std::string exact(254, 'v');
-  const std::string longer(300, 'w');
-  // The 254-byte limit falls inside the 3-byte euro sign.
-  const std::string split = std::string(253, 'u') + "\xE2\x82\xAC" + "tail";
-  put("[Main]\nexact=" + exact + "\nlonger=" + longer + "\nsplit=" + split + "\nshort=\xC3\xA9t\n");
-  EXPECT_EQ(read("exact"), exact);
-  EXPECT_EQ(read("longer"), longer.substr(0, 254));
-  EXPECT_EQ(read("split"), std::string(253, 'u'));
-  EXPECT_EQ(read("short", 2), "");
-  EXPECT_EQ(read("short", 3), "\xC3\xA9");
-  EXPECT_EQ(read("exact", 0), "");
-}
-
-TEST_F(Reading, AnythingMissingReadsEmpty) {
-  EXPECT_EQ(read("a"), "");
-  std::filesystem::create_directory(host());
-  EXPECT_EQ(read("a"), "");
-  put("[Main]\na=1\n", "plain");
-  EXPECT_EQ(readProfileString("Main", "a", ini("plain\\fendral.ini")), "");
+  const std::string longLine(100'000, 'L');
+  std::string file = "[Pad]\r" + longLine + "\r";
+  while (file.size() < 10 * 1024 * 1024) file += "padding=" + std::string(100, 'p') + "\r";
+  file += "[Main]\rlong=" + longLine + "\r";
+  put(file);
+  EXPECT_EQ(read("long"), longLine.substr(0, 254));
+  ASSERT_TRUE(write("short", "s"));
+  EXPECT_EQ(get(), file + "short=s\r");
 }
 
 }  // namespace

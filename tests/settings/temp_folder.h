@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <string_view>
+
+#include "settings/private_profile.h"
 
 // A fresh folder per test, removed afterwards; the program names files in it with a backslash.
 class TempFolder : public ::testing::Test {
@@ -22,16 +22,18 @@ class TempFolder : public ::testing::Test {
     std::filesystem::remove_all(folder_);
   }
 
-  std::filesystem::path host(std::string_view name = "fendral.ini") const { return folder_ / name; }
-  std::string ini(std::string_view name = "fendral.ini") const {
-    return folder_.string() + "\\" + std::string(name);
-  }
-  void put(std::string_view bytes, std::string_view name = "fendral.ini") const {
-    std::ofstream(host(name), std::ios::binary) << bytes;
-  }
-  std::string get(std::string_view name = "fendral.ini") const {
-    std::ifstream in(host(name), std::ios::binary);
+  std::filesystem::path host() const { return folder_ / "fendral.ini"; }
+  std::string ini(const char* name = "fendral.ini") const { return folder_.string() + "\\" + name; }
+  void put(std::string_view bytes) const { std::ofstream(host(), std::ios::binary) << bytes; }
+  std::string get() const {
+    std::ifstream in(host(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+  }
+  std::string read(std::string_view key, std::size_t cap = 255, std::string_view section = "Main") const {
+    return fendral::settings::readProfileString(section, key, ini(), cap);
+  }
+  bool write(std::string_view key, std::string_view value) const {
+    return fendral::settings::writeProfileString("Main", key, value, ini());
   }
   std::size_t entries() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder_), {}));

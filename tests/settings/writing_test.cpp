@@ -1,85 +1,122 @@
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include "settings/private_profile.h"
+#include "settings/settings_table.h"
 #include "temp_folder.h"
 
 namespace fendral::settings {
 namespace {
 
-class Writing : public TempFolder {
- protected:
-  void write(std::string_view key, std::string_view value, std::string_view section = "Main") {
-    ASSERT_TRUE(writeProfileString(section, key, value, ini()));
+constexpr uid_t kNobody = 65534;
+constexpr std::string_view kOld = "[Main]\r\nOptions=+set vid_ref gl, a long old value\r\n; a note\r\n";
+
+// The exit code of `body` run in a child, so limits and user changes made there stay there.
+template <typename Body>
+int inChild(Body body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(body());
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+using Writing = TempFolder;
+
+TEST_F(Writing, ChangesOnlyTheOneLineAndKeepsTheFilesLineEnding) {
+  const std::string_view rows[][3] = {
+      {"; mine\r\n[Other]\r\nJoystick=keep\r\n[main]\r\n  JoyStick =  old ; not a comment\r\nx=1\r\n",
+       "Joystick", "; mine\r\n[Other]\r\nJoystick=keep\r\n[main]\r\n  JoyStick =3\r\nx=1\r\n"},
+      // A missing key follows the last key line of the first block.
+      {"[Main]\na=1\n; note\n\nb=2\n\n; trailing comment\n[Other]\n[Main]\nz=9\n", "c",
+       "[Main]\na=1\n; note\n\nb=2\nc=3\n\n; trailing comment\n[Other]\n[Main]\nz=9\n"},
+      {"[Main]\n; only a comment\n[Other]\n", "c", "[Main]\nc=3\n; only a comment\n[Other]\n"},
+      {"[Main]\na=1", "c", "[Main]\na=1\nc=3\n"},
+      {"[Other]\nk=v", "c", "[Other]\nk=v\n[Main]\nc=3\n"},
+      {"[Other]\rk=v\r", "c", "[Other]\rk=v\r[Main]\rc=3\r"},
+      {"\xEF\xBB\xBF", "c", "\xEF\xBB\xBF[Main]\r\nc=3\r\n"},
+  };
+  for (const auto& [before, key, after] : rows) {
+    put(before);
+    ASSERT_TRUE(write(key, "3"));
+    EXPECT_EQ(get(), after);
   }
-};
-
-TEST_F(Writing, ExistingKeyKeepsItsSpellingAndEveryOtherByte) {
-  put("; mine\r\n[Other]\r\nJoystick=keep\r\n[main]\r\n  JoyStick =  old ; not a comment\r\nx=1\r\n");
-  write("Joystick", "True");
-  EXPECT_EQ(get(), "; mine\r\n[Other]\r\nJoystick=keep\r\n[main]\r\n  JoyStick =True\r\nx=1\r\n");
 }
 
-TEST_F(Writing, MissingKeyFollowsTheLastKeyLineOfTheFirstBlock) {
-  put("[Main]\na=1\n; note\n\nb=2\n\n; trailing comment\n[Other]\n[Main]\nz=9\n");
-  write("c", "3");
-  EXPECT_EQ(get(), "[Main]\na=1\n; note\n\nb=2\nc=3\n\n; trailing comment\n[Other]\n[Main]\nz=9\n");
+TEST_F(Writing, EveryValueReadsBackUnchangedAndThePermissionsStay) {
+  put("[Main]\nv=old\n");
+  std::filesystem::permissions(host(), std::filesystem::perms(0640));
+  using namespace std::string_literals;
+  const std::string values[] = {"",     " lead",  "trail\t", "\"both\"", "'single'",   "\"",
+                                "'x\"", "a=b; c", "[Main]",  "\xC3\xA9", "nul\0byte"s, std::string(254, 'z')};
+  for (const std::string& value : values) {
+    ASSERT_TRUE(write("v", value));
+    EXPECT_EQ(read("v"), value);
+  }
+  EXPECT_EQ(std::filesystem::status(host()).permissions(), std::filesystem::perms(0640));
 
-  put("[Main]\n; only a comment\n[Other]\n");
-  write("c", "3");
-  EXPECT_EQ(get(), "[Main]\nc=3\n; only a comment\n[Other]\n");
-
-  put("[Main]\na=1");
-  write("c", "3");
-  EXPECT_EQ(get(), "[Main]\na=1\nc=3\n");
+  ASSERT_TRUE(write("v", "one\r\ntwo\nthree"));  // a line cannot hold a line break
+  EXPECT_EQ(read("v"), "one  two three");
 }
 
-TEST_F(Writing, MissingSectionIsAppendedInTheFilesOwnLineEnding) {
-  put("[Other]\nk=v");
-  write("a", "1");
-  EXPECT_EQ(get(), "[Other]\nk=v\n[Main]\na=1\n");
-
-  put("[Other]\rk=v\r");
-  write("a", "1");
-  EXPECT_EQ(get(), "[Other]\rk=v\r[Main]\ra=1\r");
-
-  put("\xEF\xBB\xBF");
-  write("a", "1");
-  EXPECT_EQ(get(), "\xEF\xBB\xBF[Main]\r\na=1\r\n");
-}
-
-TEST_F(Writing, MissingFileIsCreatedWithCrLfAndTheUsualPermissions) {
-  write("Q2Location", "C:\\Quake2");
-  write("CDLocation", "D");
-  EXPECT_EQ(get(), "[Main]\r\nQ2Location=C:\\Quake2\r\nCDLocation=D\r\n");
+// A new file is CRLF, gets the usual permissions, and keeps the joystick's two spellings apart.
+TEST_F(Writing, EverySettingRoundTripsThroughANewFile) {
+  EXPECT_EQ(settingsFilePath("C:\\"), "C:\\fendral.ini");
+  EXPECT_EQ(settingsFilePath("C:\\Games\\Fendral"), "C:\\Games\\Fendral\\fendral.ini");
+  for (const Setting& s : kSettings) saveSetting(s, std::string(s.field) + " value", ini());
+  for (const Setting& s : kSettings) EXPECT_EQ(readSetting(s, ini()), std::string(s.field) + " value");
+  EXPECT_TRUE(get().starts_with("[Main]\r\nQ2Location=Q2location value\r\nCDLocation=CDlocation value\r\n"));
+  EXPECT_NE(get().find("\r\nJoystick=Joystick value\r\n"), std::string::npos);
   EXPECT_EQ(entries(), 1u);  // no temporary file left over
   const mode_t mask = ::umask(0);
   ::umask(mask);
   EXPECT_EQ(std::filesystem::status(host()).permissions(), std::filesystem::perms(0666 & ~mask));
 }
 
-TEST_F(Writing, EveryValueReadsBackUnchangedAndThePermissionsStay) {
-  put("[Main]\nv=old\n");
-  std::filesystem::permissions(host(), std::filesystem::perms(0640));
-  const std::string values[] = {"",
-                                " lead",
-                                "trail\t",
-                                "\"both\"",
-                                "'single'",
-                                "\"",
-                                "'x\"",
-                                "a=b; c",
-                                "[Main]",
-                                "\xC3\xA9",
-                                std::string(254, 'z'),
-                                std::string("nul\0byte", 8)};
-  for (const std::string& value : values) {
-    write("v", value);
-    EXPECT_EQ(readProfileString("Main", "v", ini()), value);
+TEST_F(Writing, FailuresLeaveTheOldFileWhole) {
+  put(kOld);
+  std::filesystem::permissions(host(), std::filesystem::perms(0444));
+  EXPECT_FALSE(write("Options", "changed"));  // even for root
+  std::filesystem::permissions(host(), std::filesystem::perms(0644));
+  EXPECT_EQ(0, inChild([this] {
+              ::signal(SIGXFSZ, SIG_IGN);
+              const rlimit limit{24, 24};  // past the bytes the old and new texts share
+              ::setrlimit(RLIMIT_FSIZE, &limit);
+              return write("Options", std::string(200, 'x')) ? 1 : 0;
+            }));
+  for (const char* path : {"fendral.ini\\fendral.ini", "missing\\fendral.ini"}) {
+    EXPECT_EQ(readProfileString("Main", "Options", ini(path)), "") << path;
+    EXPECT_FALSE(writeProfileString("Main", "a", "1", ini(path))) << path;
   }
-  EXPECT_EQ(std::filesystem::status(host()).permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(get(), kOld);
+  EXPECT_EQ(entries(), 1u);
 
-  write("v", "one\r\ntwo\nthree");  // a line cannot hold a line break
-  EXPECT_EQ(readProfileString("Main", "v", ini()), "one  two three");
+  std::filesystem::remove(host());
+  std::filesystem::create_directory(host());
+  EXPECT_EQ(read("Options"), "");
+  EXPECT_FALSE(write("Options", "x"));
+  EXPECT_TRUE(std::filesystem::is_empty(host()));
+}
+
+// A folder that takes no new files still lets a writable file be rewritten where it stands. Root may
+// create files anywhere, so the write runs as an ordinary user.
+TEST_F(Writing, LockedFolderRewritesTheFileInPlace) {
+  put(kOld);
+  if (::geteuid() == 0) {
+    std::filesystem::permissions(folder_, std::filesystem::perms(0755));
+    ASSERT_EQ(::chown(host().c_str(), kNobody, kNobody), 0);
+  }
+  std::filesystem::permissions(folder_, std::filesystem::perms(0555));
+  const int code = inChild([this] {
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) return 77;
+    if (::access(host().c_str(), W_OK) != 0) return 77;  // the folder is out of that user's reach
+    return write("Options", "new") ? 0 : 1;
+  });
+  if (code == 77) GTEST_SKIP() << "no unprivileged user can reach the test folder";
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(get(), "[Main]\r\nOptions=new\r\n; a note\r\n");
 }
 
 }  // namespace
