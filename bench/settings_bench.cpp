@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "settings/settings_table.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -21,22 +22,9 @@ using fendral::settings::kSettings;
 using fendral::settings::readSetting;
 using fendral::settings::saveSetting;
 
-struct RunFolder {
-  RunFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fendral-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-  }
-  ~RunFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::filesystem::path path;
-};
-
 const std::filesystem::path& folder() {
-  static const RunFolder run;
-  return run.path;
+  static const fendral::testing::ScratchFolder run("fendral-bench");
+  return run.path();
 }
 
 const std::string kMain =

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "settings/private_profile.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -20,22 +21,9 @@ using fendral::settings::readProfileString;
 using fendral::settings::writeProfileString;
 
 // One folder for the whole run, removed when the fuzzer exits.
-struct RunFolder {
-  RunFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fendral-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-  }
-  ~RunFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::filesystem::path path;
-};
-
 const std::filesystem::path& folder() {
-  static const RunFolder run;
-  return run.path;
+  static const fendral::testing::ScratchFolder run("fendral-fuzz");
+  return run.path();
 }
 
 void put(const std::filesystem::path& file, std::string_view bytes) {

@@ -15,6 +15,7 @@
 #include "launch/command_line.h"
 #include "platform/host_path.h"
 #include "platform/host_platform.h"
+#include "support/scratch_folder.h"
 
 namespace fendral::platform {
 namespace {
@@ -30,16 +31,11 @@ class TestPlatform : public HostPlatform {
 // Each test runs inside a fresh folder, removed afterwards, and gets PATH back as it was.
 class HostPlatformTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fendral-platform-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-    std::filesystem::current_path(dir);
-  }
+  void SetUp() override { std::filesystem::current_path(dir); }
+  // The scratch folder goes after this, once the test has left it.
   void TearDown() override {
     std::filesystem::current_path(previous_);
     ::setenv("PATH", path_.c_str(), 1);
-    std::filesystem::remove_all(dir);
   }
 
   // `name` is relative to the scratch folder.
@@ -50,7 +46,8 @@ class HostPlatformTest : public ::testing::Test {
     ::chmod(path.c_str(), mode);
   }
 
-  std::string dir;
+  fendral::testing::ScratchFolder scratch{"fendral-platform"};
+  std::string dir = scratch.path().string();
   TestPlatform platform;
 
  private:

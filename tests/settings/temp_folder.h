@@ -8,20 +8,11 @@
 #include <iterator>
 
 #include "settings/private_profile.h"
+#include "support/scratch_folder.h"
 
 // A fresh folder per test, removed afterwards; the program names files in it with a backslash.
 class TempFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fendral-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
-    std::filesystem::remove_all(folder_);
-  }
-
   std::filesystem::path host() const { return folder_ / "fendral.ini"; }
   std::string ini(const char* name = "fendral.ini") const { return folder_.string() + "\\" + name; }
   void put(std::string_view bytes) const { std::ofstream(host(), std::ios::binary) << bytes; }
@@ -39,5 +30,6 @@ class TempFolder : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder_), {}));
   }
 
-  std::filesystem::path folder_;
+  fendral::testing::ScratchFolder scratch_{"fendral-settings"};
+  const std::filesystem::path& folder_ = scratch_.path();
 };

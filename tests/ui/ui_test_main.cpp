@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Windows are driven offscreen unless a display is asked for explicitly.
 int main(int argc, char** argv) {
