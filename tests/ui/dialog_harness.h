@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 
 // Runs `open` (something that shows a window modally and returns once it is closed) and, from
@@ -11,11 +11,11 @@
 // window when `inside` left it open; the result is false then, so a broken close fails a test
 // instead of hanging it.
 inline bool whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside) {
-  bool closedByWatchdog = false;
+  bool stuck = false;
   QTimer watchdog;
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [&] {
-    closedByWatchdog = true;
+    stuck = true;
     if (QWidget* modal = QApplication::activeModalWidget()) modal->hide();
   });
   QTimer::singleShot(0, [&] {
@@ -24,29 +24,15 @@ inline bool whileModal(const std::function<void()>& open, const std::function<vo
     watchdog.start(3000);
   });
   open();
-  return !closedByWatchdog;
+  return !stuck;
 }
 
-// Plain synthetic input, delivered as non-spontaneous events: Qt still offers key presses to
-// shortcuts (mnemonics) first, as it does for real typing.
-inline void clickOn(QWidget* widget, QPoint at = {-1, -1}) {
-  const QPointF local(at == QPoint(-1, -1) ? widget->rect().center() : at);
-  const QPointF global(widget->mapToGlobal(local));
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    const auto buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-    QMouseEvent event(type, local, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-  }
-}
-
+// A plain key event, delivered non-spontaneously: Qt still offers it to shortcuts (mnemonics)
+// first, as it does for real typing.
 inline void pressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                      const QString& text = {}) {
   for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
     QKeyEvent event(type, key, modifiers, text);
     QApplication::sendEvent(widget, &event);
   }
-}
-
-inline void typeText(QWidget* widget, const QString& text) {
-  for (QChar c : text) pressKey(widget, c.toUpper().unicode(), Qt::NoModifier, QString(c));
 }

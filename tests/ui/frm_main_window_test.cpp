@@ -1,5 +1,4 @@
 #include <QGroupBox>
-#include <QTabWidget>
 
 #include "main_window_fixture.h"
 
@@ -16,9 +15,6 @@ TEST_F(MainWindowStart, OpensInTheLaunchViewAsDesigned) {
   for (const char* name :
        {"optStandard", "optSinglePlayer", "optCDaudioNo", "optJoystickNo", "optBatchFileNo"})
     EXPECT_TRUE(selected(name)) << name;
-  auto* panel = find<QTabWidget>("tabSetup");
-  EXPECT_EQ(panel->tabText(panel->currentIndex()), "Game Settings");
-  for (QWidget* widget : window->findChildren<QWidget*>()) EXPECT_TRUE(widget->isEnabled());
 
   const QString longText(40000, 'x');  // beyond a line edit's default limit
   field("txtOptions")->setText(longText);

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "recording_platform.h"
 #include "ui/frm_main.h"
@@ -18,8 +17,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void writeIni(const QByteArray& content) {
     QFile file(iniFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
   }
   QByteArray readIni() {
     QFile file(iniFile());
@@ -50,13 +48,9 @@ class MainWindowTest : public ::testing::Test {
   // Names and texts in turn.
   template <typename... Texts>
   void fill(const Texts&... namesAndTexts) {
-    const std::vector<QString> list = {namesAndTexts...};
-    for (size_t i = 0; i + 1 < list.size(); i += 2)
-      field(list[i].toLatin1().constData())->setText(list[i + 1]);
+    const char* list[] = {namesAndTexts...};
+    for (size_t i = 0; i + 1 < std::size(list); i += 2) field(list[i])->setText(list[i + 1]);
   }
-
-  // A Quake 2 folder whose quake2.exe the platform finds.
-  void gameInstalledAt(const std::string& folder) { platform.existing.insert(folder + "\\quake2.exe "); }
 
   QTemporaryDir folder;
   RecordingPlatform platform{folder.path().toStdString()};

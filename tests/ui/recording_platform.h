@@ -13,30 +13,23 @@ class RecordingPlatform : public fendral::platform::Platform {
  public:
   explicit RecordingPlatform(std::string folder) : folder_(std::move(folder)) {}
 
-  bool fileTest(const std::string& path) override {
-    calls.push_back("test " + path);
-    return existing.contains(path);
-  }
-  bool startProgram(const std::string& commandLine) override {
-    calls.push_back("start " + commandLine);
-    started.push_back(commandLine);
+  bool fileTest(const std::string& path) override { return existing.contains(log("test", path)); }
+  bool startProgram(const std::string& line) override {
+    started.push_back(log("start", line));
     return startSucceeds;
   }
-  void message(const std::string& prompt) override {
-    calls.push_back("message " + prompt);
-    messages.push_back(prompt);
-  }
+  void message(const std::string& prompt) override { messages.push_back(log("message", prompt)); }
   std::string programFolder() override { return folder_; }
-  void endProgram() override {
-    calls.push_back("end");
-    ++ends;
-  }
+  void endProgram() override { calls.push_back("end"); }
 
   std::set<std::string> existing;  // the names fileTest finds, exactly as the window spells them
   bool startSucceeds = true;
   std::vector<std::string> calls, started, messages;
-  int ends = 0;
 
  private:
+  const std::string& log(const char* kind, const std::string& argument) {
+    calls.push_back(kind + (" " + argument));
+    return argument;
+  }
   std::string folder_;
 };
