@@ -3,11 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "launch/editor_command.h"
+#include "support/recording_platform.h"
 
 namespace fendral::launch {
 namespace {
@@ -15,29 +15,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Records every call in order, as one line each, so a test can read the whole conversation.
-class RecordingSystem : public platform::Platform {
- public:
-  std::set<std::string> files;
-  std::set<std::string> unstartable;
-  std::vector<std::string> calls;
-
-  bool fileTest(const std::string& path) override {
-    calls.push_back("test " + path);
-    return files.contains(path);
-  }
-  bool startProgram(const std::string& commandLine) override {
-    calls.push_back("start " + commandLine);
-    return !unstartable.contains(commandLine);
-  }
-  void message(const std::string& prompt) override { calls.push_back("message " + prompt); }
-  std::string programFolder() override { return "C:\\FENDRAL"; }
-  void endProgram() override { calls.push_back("end"); }
-};
-
 class LaunchSequence : public ::testing::Test {
  protected:
-  RecordingSystem system;
+  RecordingPlatform system;
   LaunchRequest request;
   std::vector<std::string> shown;
   ShowTexts show = [this](const LaunchTexts& texts) {
@@ -50,7 +30,7 @@ class LaunchSequence : public ::testing::Test {
     request.game.q2Folder = R"(C:\Q2)";
     request.game.cdDriveLetter = "D";
     request.batchFileName = "3DFX.BAT";
-    system.files = {R"(C:\Q2\quake2.exe )", R"(C:\Q2\3DFX.BAT)"};
+    system.existing = {R"(C:\Q2\quake2.exe )", R"(C:\Q2\3DFX.BAT)"};
   }
   std::string game() const { return composeGameCommandLine(request.game); }
 };
@@ -64,7 +44,7 @@ TEST_F(LaunchSequence, LaunchTestsStartsShowsStartsAndEnds) {
 }
 
 TEST_F(LaunchSequence, BatchUseOffNeitherTestsNorStartsTheBatchButShowsItsPath) {
-  system.files.erase(R"(C:\Q2\3DFX.BAT)");
+  system.existing.erase(R"(C:\Q2\3DFX.BAT)");
   runLaunch(request, system, show);
   EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", "show", "start " + game(), "end"));
   EXPECT_EQ(shown.front(), R"(C:\Q2\3DFX.BAT)");
@@ -74,18 +54,18 @@ TEST_F(LaunchSequence, EachFailingStepShowsOneMessageAndStops) {
   const std::string message = "message Either quake2.exe or 3DFX.BAT was not found!";
   request.batchUse = true;
 
-  system.files = {R"(C:\Q2\3DFX.BAT)"};
+  system.existing = {R"(C:\Q2\3DFX.BAT)"};
   runLaunch(request, system, show);
   EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", message));
   EXPECT_THAT(shown, IsEmpty());
 
   system.calls.clear();
-  system.files = {R"(C:\Q2\quake2.exe )"};
+  system.existing = {R"(C:\Q2\quake2.exe )"};
   runLaunch(request, system, show);
   EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", R"(test C:\Q2\3DFX.BAT)", message));
 
   system.calls.clear();
-  system.files = {R"(C:\Q2\quake2.exe )", R"(C:\Q2\3DFX.BAT)"};
+  system.existing = {R"(C:\Q2\quake2.exe )", R"(C:\Q2\3DFX.BAT)"};
   system.unstartable = {R"(C:\Q2\3DFX.BAT)"};
   runLaunch(request, system, show);
   EXPECT_EQ(system.calls.back(), message);
@@ -110,7 +90,7 @@ TEST_F(LaunchSequence, PreviewMakesTheSameTestsAndTextsButStartsNothing) {
   EXPECT_EQ(shown, previewed);
 
   system.calls.clear();
-  system.files.clear();
+  system.existing.clear();
   previewLaunch(request, system, show);
   EXPECT_THAT(system.calls.back(), "message Either quake2.exe or 3DFX.BAT was not found!");
 }

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "recording_platform.h"
+#include "support/recording_platform.h"
 #include "ui/frm_main.h"
 
 // A real main window over a recording platform whose program folder is a fresh temporary folder.
