@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "launch/editor_command.h"
 #include "support/recording_platform.h"
 
 namespace fendral::launch {
@@ -104,12 +103,6 @@ TEST(FilePaths, AreJoinedUnmended) {
   EXPECT_EQ(gameExecutableName(""), "\\quake2.exe ");
   EXPECT_EQ(gameExecutableName(R"(C:\Q2\)"), R"(C:\Q2\\quake2.exe )");
   EXPECT_EQ(batchPath(R"(C:\Q2)", ""), R"(C:\Q2\)");
-  EXPECT_EQ(standardConfigEditCommand(R"(C:\GAMES\QUAKE2)", "TAMRO.CFG"),
-            R"(notepad.exe C:\GAMES\QUAKE2\baseq2\TAMRO.CFG)");
-  EXPECT_EQ(standardConfigEditCommand(R"(C:\QUAKE2\)", ""), R"(notepad.exe C:\QUAKE2\\baseq2\)");
-  EXPECT_EQ(customConfigEditCommand(R"(C:\QUAKE2)", "CTF", "MY-CTF.CFG"),
-            R"(notepad.exe C:\QUAKE2\CTF\MY-CTF.CFG)");
-  EXPECT_EQ(batchEditCommand(R"(C:\My Games\Q2)", "3DFX.BAT"), R"(notepad.exe C:\My Games\Q2\3DFX.BAT)");
 }
 
 }  // namespace
