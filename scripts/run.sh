@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 fendral_install_packages
-fendral_build "$fendral_root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENDRAL_TESTS=OFF
+fendral_build "$fendral_root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENDRAL_TESTS=OFF -DFENDRAL_BENCH=OFF
 program="$fendral_root/build/bin/fendral"
 if [ ! -x "$program" ]; then
   echo "Built the core; the window is not there yet."
