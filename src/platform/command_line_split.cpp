@@ -1,7 +1,7 @@
 #include <algorithm>
-#include <cctype>
 #include <cstddef>
 
+#include "platform/ascii_case.h"
 #include "platform/host_path.h"
 #include "platform/host_platform.h"
 
@@ -26,12 +26,6 @@ std::vector<Word> splitWords(std::string_view text) {
     pos = end;
   }
   return words;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 std::string besideProgram(const std::string& folder, std::string_view name) {

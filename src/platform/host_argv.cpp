@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
+#include "platform/ascii_case.h"
 #include "platform/host_platform.h"
 
 namespace fendral::platform {
@@ -20,17 +20,10 @@ bool isExecutableFile(const std::string& file) {
   return isRegularFile(file) && ::access(file.c_str(), X_OK) == 0;
 }
 
-bool hasExtension(std::string_view file, std::string_view ext) {
-  if (file.size() < ext.size()) return false;
-  const std::string_view tail = file.substr(file.size() - ext.size());
-  return std::equal(tail.begin(), tail.end(), ext.begin(),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
-
 bool isWindowsProgram(std::string_view file) {
   static constexpr std::array<std::string_view, 3> kExtensions{".exe", ".bat", ".com"};
   return std::any_of(kExtensions.begin(), kExtensions.end(),
-                     [file](std::string_view ext) { return hasExtension(file, ext); });
+                     [file](std::string_view ext) { return endsWithIgnoringCase(file, ext); });
 }
 
 // The first executable `name` in the folders of a PATH value; an empty entry is the current folder.
@@ -64,7 +57,7 @@ std::optional<std::vector<std::string>> hostArgv(const ProgramCall& call, std::s
   } else if (std::optional<std::string> wine;
              isWindowsProgram(file) && (wine = findOnPath("wine", searchPath))) {
     argv = {std::move(*wine), file};
-  } else if (isWindowsProgram(file) && !hasExtension(file, ".bat")) {
+  } else if (isWindowsProgram(file) && !endsWithIgnoringCase(file, ".bat")) {
     return std::nullopt;  // a Windows binary needs wine; only a batch file makes sense to /bin/sh
   } else if (::access(file.c_str(), R_OK) == 0) {
     argv = {"/bin/sh", file};

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ascii_case.h"
+
 namespace fendral::settings {
 
 namespace {
@@ -11,10 +13,6 @@ constexpr std::size_t npos = std::string_view::npos;
 
 bool isBlank(char c) {
   return c == ' ' || c == '\t';
-}
-
-char lowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Walks the lines of a text. CR and LF are looked up with memchr and remembered until passed, so a
@@ -90,11 +88,6 @@ std::string_view trimBlanks(std::string_view text) {
   return text;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 std::size_t bomLength(std::string_view text) {
   return text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
 }
@@ -107,6 +100,7 @@ std::string_view lineEndingOf(std::string_view text) {
 }
 
 KeyPlace findKey(std::string_view text, std::string_view section, std::string_view key) {
+  using platform::equalsIgnoringCase;
   section = trimBlanks(section);
   key = trimBlanks(key);
   KeyPlace place;

@@ -8,9 +8,6 @@ namespace fendral::settings {
 // Blanks and tabs are the only padding a line, a name or a value sheds.
 std::string_view trimBlanks(std::string_view text);
 
-// ASCII letters match in either case; every other byte matches only itself.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 // Length of the UTF-8 byte-order mark that opens the text, or 0.
 std::size_t bomLength(std::string_view text);
 
