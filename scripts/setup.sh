@@ -7,6 +7,10 @@ fendral_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-liberation2
   libx11-dev libxtst-dev
+  libsdl2-dev
+  qt6-wayland weston
+  dbus dbus-bin at-spi2-core python3-pyatspi
+  desktop-file-utils appstream lintian man-db dpkg-dev file
 )
 
 fendral_install_packages() {
