@@ -1,12 +1,15 @@
 #include "settings/private_profile.h"
 
+#include "platform/file_content.h"
 #include "platform/host_path.h"
 #include "settings/ini_scan.h"
-#include "settings/whole_file.h"
 
 namespace fendral::settings {
 
 namespace {
+
+// A settings file is a few kilobytes; anything past this is not one, and is neither read nor rewritten.
+constexpr std::size_t kLargestFile = 16 << 20;
 
 bool isQuote(char c) {
   return c == '"' || c == '\'';
@@ -85,9 +88,9 @@ std::string withKey(std::string_view text, const KeyPlace& place, std::string_vi
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& path,
                               std::size_t capacity) {
   if (capacity == 0) return {};
-  const std::optional<std::string> text = readWholeFile(platform::hostPath(path));
-  if (!text) return {};
-  const KeyPlace place = findKey(*text, section, key);
+  const platform::FileRead file = platform::readFileContent(platform::hostPath(path), kLargestFile);
+  if (!file.outcome) return {};
+  const KeyPlace place = findKey(file.bytes, section, key);
   if (!place.keyFound) return {};
   const std::string_view value = unquote(place.value);
   return std::string(value.substr(0, utf8CutLength(value, capacity - 1)));
@@ -95,10 +98,14 @@ std::string readProfileString(std::string_view section, std::string_view key, co
 
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& path) {
-  const std::string stored = storedForm(value);
-  return rewriteWholeFile(platform::hostPath(path), [&](std::string_view text) {
-    return withKey(text, findKey(text, section, key), section, key, stored);
-  });
+  const std::string host = platform::hostPath(path);
+  const platform::FileRead file = platform::readFileContent(host, kLargestFile);
+  const bool missing = file.outcome.error == platform::FileError::NotFound;
+  if (!file.outcome && !missing) return false;  // a file we cannot read whole is left as it is
+  const std::string text =
+      withKey(file.bytes, findKey(file.bytes, section, key), section, key, storedForm(value));
+  if (!missing && text == file.bytes) return true;
+  return static_cast<bool>(platform::replaceFileContent(host, text));
 }
 
 }  // namespace fendral::settings
