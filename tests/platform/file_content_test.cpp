@@ -1,0 +1,207 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_content.h"
+#include "platform/unique_fd.h"
+#include "support/child_process.h"
+#include "support/scratch_folder.h"
+
+namespace fendral::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::becomeNobody;
+using testing::inChild;
+
+constexpr std::string_view kOld = "[Main]\nOptions=+set vid_ref gl\n";
+const std::string kLonger(300, 'n');
+
+class FileContent : public ::testing::Test {
+ protected:
+  fs::path at(const fs::path& name) const { return folder_ / name; }
+  void put(const fs::path& name, std::string_view bytes) const {
+    std::ofstream(at(name), std::ios::binary) << bytes;
+  }
+  std::string get(const fs::path& name) const {
+    std::ifstream in(at(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  FileOutcome replace(const fs::path& name, std::string_view bytes) const {
+    return replaceFileContent(at(name).string(), bytes);
+  }
+  std::set<std::string> names(const fs::path& sub = {}) const {
+    std::set<std::string> found;
+    for (const auto& entry : fs::directory_iterator(folder_ / sub)) found.insert(entry.path().filename());
+    return found;
+  }
+  struct stat info(const fs::path& name) const {
+    struct stat result {};
+    ::lstat(at(name).c_str(), &result);
+    return result;
+  }
+  // Runs `body` in a child that hits the file-size limit of `bytes` without being killed by it.
+  template <typename Body>
+  int withSizeLimit(rlim_t bytes, Body body) const {
+    return inChild([&] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{bytes, bytes};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      return body();
+    });
+  }
+
+  testing::ScratchFolder scratch_{"fendral-files"};
+  const fs::path& folder_ = scratch_.path();
+};
+
+TEST_F(FileContent, ReadsOnlyWholeRegularFilesAndNeverBlocks) {
+  put("small", "abc");
+  ASSERT_EQ(::mkfifo(at("fifo").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", at("zero"));
+  fs::create_directory(at("folder"));
+  put("huge", "");
+  fs::resize_file(at("huge"), std::uintmax_t{1} << 40);  // sparse: no disk is spent on it
+  const struct {
+    const char* name;
+    std::size_t limit;
+    FileError error;
+  } rows[] = {
+      {"small", 3, FileError::None},          {"small", 2, FileError::TooLarge},
+      {"fifo", 100, FileError::NotRegular},   {"zero", 100, FileError::NotRegular},
+      {"folder", 100, FileError::NotRegular}, {"huge", 16 << 20, FileError::TooLarge},
+      {"missing", 100, FileError::NotFound},  {"small/x", 100, FileError::NotFound},
+  };
+  for (const auto& row : rows) {
+    const FileRead read = readFileContent(at(row.name), row.limit);
+    EXPECT_EQ(read.outcome.error, row.error) << row.name;
+    EXPECT_EQ(read.bytes, row.error == FileError::None ? "abc" : "") << row.name;
+  }
+}
+
+TEST_F(FileContent, KeepsLinksAndPermissions) {
+  put("real", kOld);
+  fs::create_symlink("real", at("link"));
+  fs::create_symlink("made", at("dangling"));
+  fs::create_symlink("dangling", at("chain"));
+  put("one", kOld);
+  fs::create_hard_link(at("one"), at("two"));
+  put("mode", kOld);
+  fs::permissions(at("mode"), fs::perms(0604));
+
+  ASSERT_TRUE(replace("link", "through the link"));
+  ASSERT_TRUE(replace("chain", "created"));
+  ASSERT_TRUE(replace("one", kLonger));
+  ASSERT_TRUE(replace("mode", "m"));
+  EXPECT_TRUE(fs::is_symlink(at("link")));
+  EXPECT_EQ(get("real"), "through the link");
+  EXPECT_TRUE(fs::is_symlink(at("dangling")) && fs::is_symlink(at("chain")));
+  EXPECT_EQ(get("made"), "created");
+  EXPECT_EQ(get("two"), kLonger);
+  EXPECT_EQ(fs::hard_link_count(at("one")), 2u);
+  EXPECT_EQ(fs::status(at("mode")).permissions(), fs::perms(0604));
+  EXPECT_EQ(names(),
+            (std::set<std::string>{"chain", "dangling", "link", "made", "mode", "one", "real", "two"}));
+}
+
+// Root gives a file back to its owner; a member of the file's group keeps at least the group.
+TEST_F(FileContent, KeepsOwnerAndGroup) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can hand files to other users";
+  constexpr gid_t kShared = 4242;
+  fs::permissions(folder_, fs::perms(0777));
+  put("theirs", kOld);
+  ASSERT_EQ(::chown(at("theirs").c_str(), testing::kNobody, testing::kNoGroup), 0);
+  put("shared", kOld);
+  ASSERT_EQ(::chown(at("shared").c_str(), 0, kShared), 0);
+  fs::permissions(at("shared"), fs::perms(0664));
+
+  ASSERT_TRUE(replace("theirs", "new"));
+  EXPECT_EQ(0, inChild([&] { return becomeNobody(kShared) && replace("shared", "new") ? 0 : 1; }));
+  EXPECT_EQ(info("theirs").st_uid, testing::kNobody);
+  EXPECT_EQ(info("theirs").st_gid, testing::kNoGroup);
+  EXPECT_EQ(info("shared").st_gid, kShared);
+  EXPECT_EQ(info("shared").st_mode & 07777, 0664u);
+  EXPECT_EQ(get("theirs") + get("shared"), "newnew");
+}
+
+TEST_F(FileContent, FailuresLeaveTheOldBytesWhole) {
+  put("readonly", kOld);
+  fs::permissions(at("readonly"), fs::perms(0444));
+  ASSERT_EQ(::mkfifo(at("fifo").c_str(), 0644), 0);
+  fs::create_directory(at("folder"));
+  put("full", kOld);
+  put("linked", kOld);
+  fs::create_hard_link(at("linked"), at("other"));
+  const auto before = names();
+
+  EXPECT_EQ(replace("readonly", "x").error, FileError::ReadOnly);  // root included
+  EXPECT_EQ(replace("fifo", "x").error, FileError::NotRegular);
+  EXPECT_EQ(replace("folder", "x").error, FileError::NotRegular);
+  EXPECT_EQ(replace("missing/file", "x").error, FileError::NotFound);
+  EXPECT_EQ(replace("full/file", "x").error, FileError::NotFound);
+  // A full disk, met by the temporary file and by the rewrite in place of a hard-linked file.
+  const auto noSpace = [&](const char* name) {
+    return withSizeLimit(kOld.size() + 10,
+                         [&] { return replace(name, kLonger).error == FileError::NoSpace ? 0 : 1; });
+  };
+  EXPECT_EQ(noSpace("full"), 0);
+  EXPECT_EQ(noSpace("linked"), 0);
+  for (const char* name : {"readonly", "full", "linked", "other"}) EXPECT_EQ(get(name), kOld) << name;
+  EXPECT_TRUE(fs::is_empty(at("folder")));
+  EXPECT_EQ(names(), before);
+}
+
+// A folder that takes no new files, or a sticky folder and another's file: the rename is refused, but
+// a file the player may write is still rewritten where it stands.
+TEST_F(FileContent, RewritesInPlaceWhereARenameCannotServe) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to set up another user's file";
+  fs::permissions(folder_, fs::perms(0755));
+  for (const auto& [sub, mode] : {std::pair{"locked", 0555}, std::pair{"sticky", 01777}}) {
+    fs::create_directory(at(sub));
+    put(fs::path(sub) / "file", kOld);
+    fs::permissions(at(fs::path(sub) / "file"), fs::perms(0666));
+    fs::permissions(at(sub), fs::perms(mode));
+  }
+  EXPECT_EQ(0, inChild([&] {
+              return becomeNobody() && replace("locked/file", kLonger) && replace("sticky/file", "short") ? 0
+                                                                                                          : 1;
+            }));
+  EXPECT_EQ(get("locked/file"), kLonger);
+  EXPECT_EQ(get("sticky/file"), "short");
+  EXPECT_EQ(info("sticky/file").st_uid, 0u);
+  EXPECT_EQ(names("sticky"), std::set<std::string>{"file"});
+}
+
+TEST_F(FileContent, RemovesTemporariesOfAKilledSave) {
+  put("f", kOld);
+  // Killed by the file-size limit halfway through writing its temporary file.
+  EXPECT_EQ(-1, inChild([&] {
+    const rlimit limit{100, 100};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    return replace("f", kLonger) ? 0 : 1;
+  }));
+  ASSERT_EQ(names().size(), 2u);
+  put(".f.fendral-inuse1", "a save in progress");
+  UniqueFd inUse(::open(at(".f.fendral-inuse1").c_str(), O_RDONLY));
+  ASSERT_EQ(::flock(inUse.get(), LOCK_EX), 0);
+  put(".f.fendral-toolong", "not ours");
+  put(".g.fendral-abcdef", "another file's");
+
+  ASSERT_TRUE(replace("f", "new"));
+  EXPECT_EQ(get("f"), "new");
+  EXPECT_EQ(names(),
+            (std::set<std::string>{".f.fendral-inuse1", ".f.fendral-toolong", ".g.fendral-abcdef", "f"}));
+}
+
+}  // namespace
+}  // namespace fendral::platform
