@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName("io.github.fendral.Fendral");
   fendral::ui::DesktopPlatform platform;
   fendral::ui::frmMain window(platform);
   window.show();

@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# Checks Fendral as a distribution and a player meet it.
+#   install.sh install BUILD VERSION: `cmake --install` into a scratch prefix; the files and their validators
+#   install.sh package BUILD VERSION: the Debian package, lintian, and the unpacked program run by a player
+#                                     who cannot write beside it
+set -uo pipefail
+
+mode=$1
+build=$2
+version=$3
+app_id=io.github.fendral.Fendral
+timeout=${INSTALL_TIMEOUT:-10}
+
+tmp=$(mktemp -d)
+chmod 755 "$tmp"  # the player account must reach the unpacked program
+pids=()
+cleanup() {
+  [ ${#pids[@]} -gt 0 ] && kill "${pids[@]}" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
+poll() {
+  local deadline=$((SECONDS + timeout))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+desktop_key() { sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$2"; }
+
+if [ "$mode" = install ]; then
+  prefix=$tmp/prefix
+  cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1 || {
+    cat "$tmp/install.log"
+    fail "cmake --install failed"
+  }
+  expected="bin/fendral
+bin/fendral-notepad
+share/applications/$app_id.desktop
+share/doc/fendral/changelog.gz
+share/doc/fendral/copyright
+share/icons/hicolor/scalable/apps/$app_id.svg
+share/man/man1/fendral-notepad.1.gz
+share/man/man1/fendral.1.gz
+share/metainfo/$app_id.metainfo.xml"
+  installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
+  [ "$installed" = "$expected" ] || fail "installed files differ: $(diff <(echo "$expected") <(echo "$installed"))"
+  echo "ok the programs, desktop entry, icon, metadata, manual pages and copyright are installed"
+
+  desktop=$prefix/share/applications/$app_id.desktop
+  out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"
+  [ -x "$prefix/bin/$(desktop_key Exec "$desktop")" ] || fail "the desktop entry runs a program that is not installed"
+  [ -f "$prefix/share/icons/hicolor/scalable/apps/$(desktop_key Icon "$desktop").svg" ] ||
+    fail "the desktop entry names an icon that is not installed"
+  grep -qx 'Exec=fendral --launch' "$desktop" || fail "no desktop action runs fendral --launch"
+  echo "ok the desktop entry validates, and its program, icon and launch action exist"
+
+  metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+  appstreamcli validate --no-net "$metainfo" >"$tmp/appstream.log" 2>&1 || {
+    cat "$tmp/appstream.log"
+    fail "appstreamcli validate"
+  }
+  grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+    fail "the metadata does not launch the desktop entry"
+  newest=$(grep -om1 '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)
+  [ "$newest" = "$version" ] || fail "the newest release in the metadata is $newest, the project is $version"
+  newest=$(zcat "$prefix/share/doc/fendral/changelog.gz" | sed -n '1s/.*(\(.*)\).*/\1/p' | tr -d ')')
+  [ "$newest" = "$version" ] || fail "the newest changelog entry is $newest, the project is $version"
+  echo "ok the metadata validates and both release histories name version $version"
+
+  for page in "$prefix"/share/man/man1/*.gz; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+  done
+  echo "ok the manual pages render without warnings"
+  exit 0
+fi
+
+# --- package
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1 || {
+  cat "$tmp/cpack.log"
+  fail "cpack -G DEB failed"
+}
+deb=$(echo "$tmp"/pkg/fendral_"$version"_*.deb)
+[ -f "$deb" ] || fail "no package fendral_${version}_*.deb"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ $depends == *libqt6widgets6* && $depends == *libc6* ]] || fail "dependencies not computed: $depends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "wine, qt6-wayland" ] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
+# Owners root, folders and programs 0755, every other file 0644.
+bad=$(dpkg-deb -c "$deb" | awk '$2 != "root/root" ||
+  ($1 !~ /^(drwxr-xr-x|-rw-r--r--)$/ && !($1 == "-rwxr-xr-x" && $6 ~ /^\.\/usr\/bin\//))')
+[ -z "$bad" ] || fail "owners or permissions: $bad"
+echo "ok the package depends on its libraries, recommends wine and qt6-wayland, and owns its files right"
+
+lintian --no-tag-display-limit "$deb" >"$tmp/lintian.log" 2>/dev/null
+if grep -q '^[EW]:' "$tmp/lintian.log"; then
+  cat "$tmp/lintian.log"
+  fail "lintian reports errors or warnings"
+fi
+echo "ok lintian reports no errors or warnings"
+
+root=$tmp/root
+dpkg-deb -x "$deb" "$root"
+bin=$root/usr/bin
+for program in "$bin"/*; do
+  file -b "$program" | grep -q ', stripped' || fail "$(basename "$program") is not stripped"
+done
+echo "ok the programs are stripped"
+
+# The player: an account of its own when the test runs as root, else a folder made read-only.
+home=$tmp/home
+game=$tmp/quake2
+mkdir -p "$home" "$game/baseq2" "$tmp/out"
+cat >"$game/quake2.exe" <<EOF
+#!/bin/sh
+printf '%s\n' "\$@" >"$tmp/out/game-args"
+EOF
+chmod 755 "$game/quake2.exe"
+if [ "$(id -u)" -eq 0 ]; then
+  chown -R nobody:nogroup "$home" "$tmp/out"
+  player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+else
+  chmod a-w "$bin"
+  player=()
+fi
+[ ! -w "$bin" ] || [ "$(id -u)" -eq 0 ] || fail "the program's folder stays writable"
+run_player() {
+  (cd "$bin" && exec "${player[@]}" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
+    XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" "$@")
+}
+mkdir -m 700 "$home/run"
+[ "$(id -u)" -eq 0 ] && chown nobody:nogroup "$home/run"
+
+# --- Wayland: the app ID is the desktop entry's name
+if command -v weston >/dev/null; then
+  export XDG_RUNTIME_DIR=$tmp/weston
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  weston --backend=headless-backend.so --socket=wayland-fendral --idle-time=0 >"$tmp/weston.log" 2>&1 &
+  pids+=($!)
+  poll test -S "$XDG_RUNTIME_DIR/wayland-fendral" || fail "weston did not start"
+  app=$(cd "$bin" && WAYLAND_DISPLAY=wayland-fendral QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
+    timeout "$timeout" ./fendral 2>&1 | grep -m1 -o 'set_app_id("[^"]*")')
+  [ "$app" = "set_app_id(\"$app_id\")" ] || fail "Wayland app ID: '$app'"
+  echo "ok on Wayland the window's app ID is $app_id"
+  unset XDG_RUNTIME_DIR
+else
+  echo "skipped the Wayland app ID: weston is missing"
+fi
+
+# --- X11: the player's window
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+pids+=($!)
+display_known() { [ -s "$tmp/display" ] && xdpyinfo -display ":$(cat "$tmp/display")" >/dev/null 2>&1; }
+poll display_known || fail "no virtual display"
+export DISPLAY=":$(cat "$tmp/display")"
+
+start_player_window() {
+  run_player ./fendral >>"$tmp/fendral.log" 2>&1 &
+  launcher=$!
+  pids+=($launcher)
+  window=
+  find_window() { window=$(xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null | head -n1) && [ -n "$window" ]; }
+  poll find_window || fail "the window did not appear: $(tail -n5 "$tmp/fendral.log")"
+  timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window"
+}
+start_player_window
+wm_class=$(xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')
+[ "$wm_class" = "$(desktop_key StartupWMClass "$root/usr/share/applications/$app_id.desktop")" ] ||
+  fail "the X11 class $wm_class is not the desktop entry's StartupWMClass"
+echo "ok on X11 the window's class matches the desktop entry"
+kill "$launcher"
