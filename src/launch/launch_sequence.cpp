@@ -1,12 +1,9 @@
 #include "launch/launch_sequence.h"
 
-namespace fendral::launch {
+#include "launch/game_start.h"
+#include "platform/host_path.h"
 
-std::string gameExecutableName(std::string_view q2Folder) {
-  std::string name(q2Folder);
-  name += "\\quake2.exe ";
-  return name;
-}
+namespace fendral::launch {
 
 std::string batchPath(std::string_view q2Folder, std::string_view batchFileName) {
   std::string path(q2Folder);
@@ -24,37 +21,40 @@ std::string failurePrompt(std::string_view batchFileName) {
 
 bool gameFilesFound(std::string_view q2Folder, std::string_view batchFileName, bool batchUse,
                     platform::Platform& system) {
-  if (!system.fileTest(gameExecutableName(q2Folder))) return false;
+  if (!system.findGameEngine(std::string(q2Folder), {})) return false;
   return !batchUse || system.fileTest(batchPath(q2Folder, batchFileName));
 }
 
-namespace {
-
-enum class Mode { Preview, Launch };
-
-// The one sequence behind Debug and Launch, so the preview shows exactly what a launch runs.
-void runSequence(Mode mode, const LaunchRequest& request, platform::Platform& system, const ShowTexts& show) {
-  const std::string& folder = request.game.q2Folder;
-  auto fail = [&] { system.message(failurePrompt(request.batchFileName)); };
-
-  if (!gameFilesFound(folder, request.batchFileName, request.batchUse, system)) return fail();
-  LaunchTexts texts{batchPath(folder, request.batchFileName), {}};
-  if (mode == Mode::Launch && request.batchUse && !system.startProgram(texts.batchPath)) return fail();
-  texts.commandLine = composeGameCommandLine(request.game);
-  show(texts);
-  if (mode == Mode::Preview) return;
-  if (!system.startProgram(texts.commandLine)) return fail();
-  system.endProgram();
+std::optional<LaunchPlan> planLaunch(const LaunchRequest& request, platform::Platform& system) {
+  const CommandLineInputs& game = request.game;
+  const std::optional<platform::GameEngine> engine =
+      system.findGameEngine(game.q2Folder, chosenSubdirectory(game));
+  if (!engine) return std::nullopt;
+  LaunchPlan plan{{batchPath(game.q2Folder, request.batchFileName), composeGameCommandLine(game)},
+                  std::nullopt,
+                  gameStart(game, *engine)};
+  if (request.batchUse) {
+    if (!system.fileTest(plan.texts.batchPath)) return std::nullopt;
+    plan.batch = platform::ProgramStart{
+        platform::absoluteHostPath(plan.texts.batchPath), {}, platform::absoluteHostPath(game.q2Folder)};
+  }
+  return plan;
 }
 
-}  // namespace
-
 void previewLaunch(const LaunchRequest& request, platform::Platform& system, const ShowTexts& show) {
-  runSequence(Mode::Preview, request, system, show);
+  const std::optional<LaunchPlan> plan = planLaunch(request, system);
+  if (!plan) return system.message(failurePrompt(request.batchFileName));
+  show(plan->texts);
 }
 
 void runLaunch(const LaunchRequest& request, platform::Platform& system, const ShowTexts& show) {
-  runSequence(Mode::Launch, request, system, show);
+  const auto fail = [&] { system.message(failurePrompt(request.batchFileName)); };
+  const std::optional<LaunchPlan> plan = planLaunch(request, system);
+  if (!plan) return fail();
+  if (plan->batch && !system.startProgram(*plan->batch)) return fail();
+  show(plan->texts);
+  if (!system.startProgram(plan->game)) return fail();
+  system.endProgram();
 }
 
 }  // namespace fendral::launch

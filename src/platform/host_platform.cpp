@@ -21,13 +21,16 @@ bool HostPlatform::fileTest(const std::string& path) {
   return ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool HostPlatform::startProgram(const std::string& commandLine) {
-  const std::optional<ProgramCall> call = resolveCommandLine(commandLine, programFolder());
-  if (!call) return false;
-  const char* searchPath = std::getenv("PATH");
-  const std::optional<std::vector<std::string>> argv =
-      hostArgv(*call, searchPath != nullptr ? searchPath : "/bin:/usr/bin");
-  return argv && spawnDetached(*argv);
+std::optional<GameEngine> HostPlatform::findGameEngine(const std::string& q2Folder,
+                                                       const std::string& gameSubdirectory) {
+  return chooseGameEngine(q2Folder, gameSubdirectory, searchPath());
+}
+
+bool HostPlatform::startProgram(const ProgramStart& start) {
+  std::optional<Command> argv = runCommand(madeAbsolute(start.program), searchPath());
+  if (!argv) return false;
+  argv->insert(argv->end(), start.arguments.begin(), start.arguments.end());
+  return spawnDetached(*argv, start.workingFolder);
 }
 
 std::string HostPlatform::programFolder() {

@@ -9,38 +9,42 @@
 
 namespace fendral::platform {
 
-// How one command-line text resolves on this host: the program to execute and its arguments.
-struct ProgramCall {
-  std::string program;            // host path of the file to execute
-  std::vector<std::string> args;  // argv[1..], unchanged words of the text
-};
+using Command = std::vector<std::string>;
 
-// Splits a command-line text the way Windows resolves an unquoted one (see README's notes on
-// starting programs): the shortest run of leading words that names an existing regular file is the
-// program, else the first word; the remaining words are the arguments. A `notepad.exe` that does not
-// exist becomes fendral-notepad in `programFolder`, given the rest of the text as one file name.
-// Returns nothing for a text without words.
-std::optional<ProgramCall> resolveCommandLine(const std::string& commandLine,
-                                              const std::string& programFolder);
+// The PATH to search, without empty entries' meaning: Debian's default when PATH is unset.
+std::string searchPath();
 
-// The full argv that runs `call` here: the file itself when it is executable, a Windows program
-// through wine found on `searchPath` (a PATH value), any other readable file through /bin/sh.
-// Nothing when the file does not exist or cannot be run any of these ways.
-std::optional<std::vector<std::string>> hostArgv(const ProgramCall& call, std::string_view searchPath);
+// The first executable regular file `name` in the folders of a PATH value; empty entries are skipped,
+// never read as the current folder.
+std::optional<std::string> findOnPath(std::string_view name, std::string_view path);
 
-// Starts argv[0] with `argv` detached, in a session of its own with stdin from /dev/null, not awaited.
-// False when the fork or the exec fails.
-bool spawnDetached(const std::vector<std::string>& argv);
+// How a file runs here, decided by its first bytes and its name, never by its exec bit: an ELF file or
+// a "#!" script by itself; a Windows program ("MZ", or a .exe/.com/.bat/.cmd name) through wine on
+// `path`, or a .bat/.cmd without wine through /bin/sh; any other readable regular file through
+// /bin/sh. The command to start, ending with the file; nothing when it cannot run.
+std::optional<Command> runCommand(const std::string& hostFile, std::string_view path);
 
-// True when `hostFile` (a host path) names an existing regular file.
-bool isRegularFile(const std::string& hostFile);
+// True for an executable ELF file or "#!" script: a program of this system.
+bool isNativeExecutable(const std::string& hostFile);
+
+// The engine behind "quake2.exe" in `q2Folder` (Windows syntax), first found wins: an executable
+// native `quake2` there; an installed engine on `path` when the folder has game data or quake2.exe;
+// quake2.exe itself. A custom game that only has Windows code goes to quake2.exe under wine first.
+std::optional<GameEngine> chooseGameEngine(std::string_view q2Folder, std::string_view gameSubdirectory,
+                                           std::string_view path);
+
+// Starts argv[0] with `argv` in `workingFolder` (unless empty), detached in a session of its own, with
+// stdin from /dev/null and no descriptors beyond 0 to 2, not awaited. False when it cannot be executed.
+bool spawnDetached(const Command& argv, const std::string& workingFolder);
 
 // The operating-system side of the platform, for Linux. The message box belongs to the toolkit, so
 // the window layer supplies it.
 class HostPlatform : public Platform {
  public:
   bool fileTest(const std::string& path) override;
-  bool startProgram(const std::string& commandLine) override;
+  std::optional<GameEngine> findGameEngine(const std::string& q2Folder,
+                                           const std::string& gameSubdirectory) override;
+  bool startProgram(const ProgramStart& start) override;
   std::string programFolder() override;
   [[noreturn]] void endProgram() override;
 };

@@ -203,13 +203,13 @@ void frmMain::cmdDebug_Click() {
 }
 
 void frmMain::cmdConfigEdit_Click() {
-  (void)platform_.startProgram(
-      launch::standardConfigEditCommand(toCore(txtQ2path->text()), toCore(txtConfig->text())));
+  launch::editFile(launch::standardConfigPath(toCore(txtQ2path->text()), toCore(txtConfig->text())),
+                   platform_);
 }
 
 void frmMain::cmdBatchEdit_Click() {
-  (void)platform_.startProgram(
-      launch::batchEditCommand(toCore(txtQ2path->text()), toCore(txtBatchFileLocation->text())));
+  launch::editFile(launch::batchEditPath(toCore(txtQ2path->text()), toCore(txtBatchFileLocation->text())),
+                   platform_);
 }
 
 void frmMain::cmdG1ConfigEdit_Click() {
@@ -225,8 +225,9 @@ void frmMain::cmdG3ConfigEdit_Click() {
 }
 
 void frmMain::editCustomConfig(std::size_t game) {
-  (void)platform_.startProgram(launch::customConfigEditCommand(
-      toCore(txtQ2path->text()), toCore(txtGC[game]->text()), toCore(txtGConfig[game]->text())));
+  launch::editFile(launch::customConfigPath(toCore(txtQ2path->text()), toCore(txtGC[game]->text()),
+                                            toCore(txtGConfig[game]->text())),
+                   platform_);
 }
 
 void frmMain::cmdHelp_Click() {

@@ -6,13 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "launch/editor_command.h"
+#include "launch/game_start.h"
 #include "support/recording_platform.h"
 
 namespace fendral::launch {
 namespace {
 
+using platform::EngineKind;
+using platform::GameEngine;
+using platform::ProgramStart;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using Words = std::vector<std::string>;
 
 class LaunchSequence : public ::testing::Test {
  protected:
@@ -26,10 +32,10 @@ class LaunchSequence : public ::testing::Test {
   };
 
   void SetUp() override {
-    request.game.q2Folder = R"(C:\Q2)";
+    request.game.q2Folder = "/games/Quake 2";
     request.game.cdDriveLetter = "D";
     request.batchFileName = "3DFX.BAT";
-    system.existing = {R"(C:\Q2\quake2.exe )", R"(C:\Q2\3DFX.BAT)"};
+    system.existing = {"/games/Quake 2\\quake2.exe ", "/games/Quake 2\\3DFX.BAT"};
   }
   std::string game() const { return composeGameCommandLine(request.game); }
 };
@@ -37,56 +43,69 @@ class LaunchSequence : public ::testing::Test {
 TEST_F(LaunchSequence, LaunchTestsStartsShowsStartsAndEnds) {
   request.batchUse = true;
   runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", R"(test C:\Q2\3DFX.BAT)",
-                                        R"(start C:\Q2\3DFX.BAT)", "show", "start " + game(), "end"));
-  EXPECT_THAT(shown, ElementsAre(R"(C:\Q2\3DFX.BAT)", game()));
+  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT",
+                                        "start /games/Quake 2/3DFX.BAT", "show",
+                                        "start /games/Quake 2\\quake2.exe", "end"));
+  EXPECT_THAT(shown, ElementsAre("/games/Quake 2\\3DFX.BAT", game()));
+  // Both start in the Quake 2 folder; the batch file gets no words.
+  EXPECT_EQ(system.starts.front(), (ProgramStart{"/games/Quake 2/3DFX.BAT", {}, "/games/Quake 2"}));
+  EXPECT_EQ(system.starts.back().workingFolder, "/games/Quake 2");
 }
 
 TEST_F(LaunchSequence, BatchUseOffNeitherTestsNorStartsTheBatchButShowsItsPath) {
-  system.existing.erase(R"(C:\Q2\3DFX.BAT)");
+  system.existing.erase("/games/Quake 2\\3DFX.BAT");
   runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", "show", "start " + game(), "end"));
-  EXPECT_EQ(shown.front(), R"(C:\Q2\3DFX.BAT)");
+  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", "show",
+                                        "start /games/Quake 2\\quake2.exe", "end"));
+  EXPECT_EQ(shown.front(), "/games/Quake 2\\3DFX.BAT");
 }
 
 TEST_F(LaunchSequence, EachFailingStepShowsOneMessageAndStops) {
   const std::string message = "message Either quake2.exe or 3DFX.BAT was not found!";
   request.batchUse = true;
 
-  system.existing = {R"(C:\Q2\3DFX.BAT)"};
+  system.existing = {"/games/Quake 2\\3DFX.BAT"};
   runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", message));
+  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", message));
   EXPECT_THAT(shown, IsEmpty());
 
   system.calls.clear();
-  system.existing = {R"(C:\Q2\quake2.exe )"};
+  system.existing = {"/games/Quake 2\\quake2.exe "};
   runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", R"(test C:\Q2\3DFX.BAT)", message));
+  EXPECT_THAT(system.calls,
+              ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT", message));
 
   system.calls.clear();
-  system.existing = {R"(C:\Q2\quake2.exe )", R"(C:\Q2\3DFX.BAT)"};
-  system.unstartable = {R"(C:\Q2\3DFX.BAT)"};
+  system.existing = {"/games/Quake 2\\quake2.exe ", "/games/Quake 2\\3DFX.BAT"};
+  system.unstartable = {"/games/Quake 2/3DFX.BAT"};
   runLaunch(request, system, show);
   EXPECT_EQ(system.calls.back(), message);
   EXPECT_THAT(shown, IsEmpty());
 
   // A game that cannot start comes after the boxes were filled and the batch file ran.
   system.calls.clear();
-  system.unstartable = {game()};
+  system.unstartable = {"/games/Quake 2\\quake2.exe"};
   runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", R"(test C:\Q2\3DFX.BAT)",
-                                        R"(start C:\Q2\3DFX.BAT)", "show", "start " + game(), message));
+  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT",
+                                        "start /games/Quake 2/3DFX.BAT", "show",
+                                        "start /games/Quake 2\\quake2.exe", message));
 }
 
 TEST_F(LaunchSequence, PreviewMakesTheSameTestsAndTextsButStartsNothing) {
   request.batchUse = true;
+  request.game.gameChoice = GameChoice::Custom2;
+  request.game.customSubdirectory = {"a", "ctf", "c"};
   previewLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre(R"(test C:\Q2\quake2.exe )", R"(test C:\Q2\3DFX.BAT)", "show"));
+  EXPECT_THAT(system.calls,
+              ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT", "show"));
   const std::vector<std::string> previewed = shown;
 
   shown.clear();
   runLaunch(request, system, show);
   EXPECT_EQ(shown, previewed);
+  EXPECT_EQ(planLaunch(request, system)->game, system.starts.back());
+  // The engine is chosen for the game that is played.
+  EXPECT_THAT(system.gameSubdirectories, ElementsAre("ctf", "ctf", "ctf"));
 
   system.calls.clear();
   system.existing.clear();
@@ -97,12 +116,81 @@ TEST_F(LaunchSequence, PreviewMakesTheSameTestsAndTextsButStartsNothing) {
 TEST(FailurePrompt, NamesTheBatchFileAsTyped) {
   EXPECT_EQ(failurePrompt(""), "Either quake2.exe or  was not found!");
   EXPECT_EQ(failurePrompt(" go.bat "), "Either quake2.exe or  go.bat  was not found!");
+  EXPECT_EQ(batchPath(R"(C:\Q2)", ""), R"(C:\Q2\)");
 }
 
-TEST(FilePaths, AreJoinedUnmended) {
-  EXPECT_EQ(gameExecutableName(""), "\\quake2.exe ");
-  EXPECT_EQ(gameExecutableName(R"(C:\Q2\)"), R"(C:\Q2\\quake2.exe )");
-  EXPECT_EQ(batchPath(R"(C:\Q2)", ""), R"(C:\Q2\)");
+// Each engine gets the launch's meaning in the words it understands.
+TEST(GameStart, GivesEachEngineItsOwnWords) {
+  CommandLineInputs ctf;
+  ctf.q2Folder = "/opt/my games/q2 ";
+  ctf.cdDriveLetter = "D";
+  ctf.options = " -x  \"a b\" $(rm -rf ~); *.cfg ";
+  ctf.serverAddress = "10.0.0.7:27910";
+  ctf.customSubdirectory = {"", "ctf", ""};
+  ctf.customConfig = {"", "my ctf.cfg", ""};
+  ctf.gameChoice = GameChoice::Custom2;
+  ctf.gameType = GameType::MultiplayerClient;
+  ctf.joystick = true;
+  CommandLineInputs empty;
+  empty.q2Folder = "/q2";
+  empty.serverAddress = "ignored in single player";
+  empty.gameChoice = GameChoice::Custom1;
+  empty.cdAudio = true;
+
+  const Words options{"-x", "\"a", "b\"", "$(rm", "-rf", "~);", "*.cfg"};
+  const auto words = [](std::initializer_list<Words> parts) {
+    Words all;
+    for (const Words& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  };
+  const struct {
+    CommandLineInputs inputs;
+    GameEngine engine;
+    ProgramStart expected;
+  } cases[] = {
+      {ctf,
+       {EngineKind::Native, {"/opt/my games/q2/quake2"}},
+       {"/opt/my games/q2/quake2",
+        words({{"+set", "game", "ctf", "+connect", "10.0.0.7:27910"},
+               options,
+               {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}}),
+        "/opt/my games/q2"}},
+      {ctf,
+       {EngineKind::NativeFromPath, {"/usr/games/yamagi-quake2"}},
+       {"/usr/games/yamagi-quake2",
+        words({{"-datadir", "/opt/my games/q2", "+set", "game", "ctf", "+connect", "10.0.0.7:27910"},
+               options,
+               {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}}),
+        "/opt/my games/q2"}},
+      // No words for an empty subdirectory, address or config.
+      {empty,
+       {EngineKind::Native, {"/q2/quake2"}},
+       {"/q2/quake2", {"+set", "ogg_enable", "1", "+set", "in_initjoy", "0"}, "/q2"}},
+      // quake2.exe gets the composed words after its own name, under wine as well.
+      {ctf,
+       {EngineKind::Windows, {"/usr/bin/wine", "/opt/my games/q2/quake2.exe"}},
+       {"/usr/bin/wine",
+        words({{"/opt/my games/q2/quake2.exe", "+set", "game", "ctf", "+Connect", "10.0.0.7:27910"},
+               options,
+               {"+set", "cddir", "D:\\install\\data", "+set", "basedir", "/opt/my", "games/q2", "+", "exec",
+                "my", "ctf.cfg", "-nocdaudio"}}),
+        "/opt/my games/q2"}},
+  };
+  for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
+}
+
+TEST(Editor, StartsBesideTheLauncherWithTheFileAsOneName) {
+  RecordingPlatform system("/opt/fendral");
+  editFile(customConfigPath("C:\\QUAKE 2", "MY MOD", "a b.cfg "), system);
+  EXPECT_EQ(system.starts.front(),
+            (ProgramStart{"/opt/fendral/fendral-notepad", {"C:/QUAKE 2/MY MOD/a b.cfg"}, {}}));
+  EXPECT_THAT(system.messages, IsEmpty());
+
+  system.startSucceeds = false;
+  editFile(standardConfigPath("/q2", ""), system);
+  EXPECT_EQ(system.starts.back().arguments, Words{"/q2/baseq2/"});
+  EXPECT_THAT(system.messages, ElementsAre(editorFailurePrompt("/opt/fendral")));
+  EXPECT_THAT(editorFailurePrompt("/opt/fendral"), ::testing::HasSubstr("fendral-notepad"));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/command_line.h"
 #include "platform/host_path.h"
 #include "platform/host_platform.h"
+#include "support/recording_platform.h"
 #include "support/scratch_folder.h"
 
 namespace fendral::platform {
@@ -45,6 +46,7 @@ class HostPlatformTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << text;
     ::chmod(path.c_str(), mode);
   }
+  void folder(const std::string& name) const { std::filesystem::create_directories(dir + "/" + name); }
 
   fendral::testing::ScratchFolder scratch{"fendral-platform"};
   std::string dir = scratch.path().string();
@@ -65,50 +67,15 @@ TEST(HostPathTest, TranslatesWindowsSyntax) {
       {"", ""},
   };
   for (const auto& [windows, host] : cases) EXPECT_EQ(hostPath(windows), host) << windows;
-}
-
-// The program and its arguments, each argument after a "|"; empty when there is no call.
-std::string resolved(const std::string& line, const std::string& programFolder) {
-  const auto call = resolveCommandLine(line, programFolder);
-  std::string text = call ? call->program : "";
-  for (const std::string& arg : call ? call->args : Words{}) text += "|" + arg;
-  return text;
-}
-
-TEST_F(HostPlatformTest, ProgramIsTheShortestLeadingRunNamingAFileOrElseTheFirstWord) {
-  std::filesystem::create_directories("Quake");  // a folder is no program
-  put("Quake  2 folder/quake2.exe", "");
-  put("a", "");
-  put("a b", "");
-  const std::string rows[][3] = {
-      {dir + "/Quake  2 folder\\quake2.exe  +set game  ctf \\baseq2\\x.cfg\t-nojoy ", "/opt",
-       dir + "/Quake  2 folder/quake2.exe|+set|game|ctf|\\baseq2\\x.cfg\t-nojoy"},
-      {dir + "/a b c", "/opt", dir + "/a|b|c"},
-      {"  C:\\nowhere\\q2.exe   -x  $(touch pwned);  ", "/opt", "C:/nowhere/q2.exe|-x|$(touch|pwned);"},
-      {"", "/opt", ""},
-      {"    ", "/opt", ""},
-      // A missing notepad is the editor beside the launcher, given the rest as one file name.
-      {"notepad.exe C:\\games\\Quake 2\\my  config.cfg ", "/opt/fendral",
-       "/opt/fendral/fendral-notepad|C:/games/Quake 2/my  config.cfg"},
-      {"  NotePad.EXE  \\q2\\a.bat", "/", "/fendral-notepad| /q2/a.bat"},
-      {"notepad.exe ", "/opt", "/opt/fendral-notepad"},
-      {"notepad.exe.bak a b", "/opt", "notepad.exe.bak|a|b"},
-  };
-  for (const auto& [line, programFolder, expected] : rows) EXPECT_EQ(resolved(line, programFolder), expected);
-
-  put("notepad.exe", "", 0755);
-  const auto call = resolveCommandLine("notepad.exe my file.txt", "/opt");
-  ASSERT_TRUE(call);
-  EXPECT_EQ(call->program, "notepad.exe");
-  // A relative name must not reach an interpreter's PATH search or option parsing.
-  EXPECT_EQ(hostArgv(*call, ""), (Words{"./notepad.exe", "my", "file.txt"}));
+  EXPECT_EQ(absoluteHostPath("C:\\Q2 "), std::filesystem::current_path().string() + "/C:/Q2");
+  EXPECT_EQ(absoluteHostPath(" "), "/");
 }
 
 TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
   put("Quake 2/quake2.exe", "", 0755);
   put("empty.bat", "", 0600);
   put("plain", "text");
-  std::filesystem::create_directories("q2/quake2.exe");
+  folder("q2/quake2.exe");
   ASSERT_EQ(::mkfifo("pipe.exe", 0644), 0);
   for (const char* name : {"/Quake 2\\quake2.exe", "/Quake 2\\quake2.exe ", "\\empty.bat"}) {
     EXPECT_TRUE(platform.fileTest(dir + name)) << name;
@@ -121,19 +88,118 @@ TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
   EXPECT_FALSE(platform.fileTest("\\"));
 }
 
+TEST_F(HostPlatformTest, EngineIsChosenInOrderAndOnlyWhereItCanRun) {
+  const std::string script = "#!/bin/sh\n";
+  put("a/quake2", script, 0755);
+  put("a/quake2.exe", "MZ");
+  folder("a/baseq2");
+  put("a/winmod/gamex86.dll", "MZ");
+  put("a/both/gamex86.dll", "MZ");
+  put("a/both/game.so",
+      "\x7f"
+      "ELF");
+  put("b/quake2", "echo no interpreter line\n", 0755);
+  folder("b/baseq2");
+  put("c/quake2.exe", "MZ");
+  folder("c/quake2");
+  folder("d");
+  folder("e");
+  ASSERT_EQ(::mkfifo("d/quake2", 0755), 0);
+  put("d/quake2.exe", "MZ");
+  std::filesystem::create_symlink("/nowhere/quake2", "e/quake2");
+  put("my", script, 0755);  // "my games/q2" must never run "my"
+  folder("my games/q2");
+  put("wine/wine", script, 0755);
+  put("engines/yquake2", script, 0755);
+  put("engines/quake2", script, 0755);
+  put("engines2/yamagi-quake2", script, 0755);
+  put("yquake2", script, 0755);  // in the current folder, which an empty PATH entry must not mean
+  folder("none");
+
+  const std::string none = dir + "/none", all = ":" + dir + "/wine:" + dir + "/engines:";
+  const std::string native = dir + "/a/quake2", yquake2 = dir + "/engines/yquake2";
+  const std::string wine = dir + "/wine/wine";
+  using E = EngineKind;
+  const struct {
+    std::string folder, game, path;
+    std::optional<GameEngine> expected;
+  } cases[] = {
+      {dir + "/a", "", none, GameEngine{E::Native, {native}}},
+      {dir + "\\a", "winmod", all, GameEngine{E::Windows, {wine, dir + "/a/quake2.exe"}}},
+      {dir + "/a", "both", all, GameEngine{E::Native, {native}}},
+      {dir + "/a", "winmod", none, GameEngine{E::Native, {native}}},  // no wine: the native engine tries
+      {dir + "/b", "", all, GameEngine{E::NativeFromPath, {yquake2}}},
+      {dir + "/b", "", dir + "/engines2:" + dir + "/engines",
+       GameEngine{E::NativeFromPath, {dir + "/engines2/yamagi-quake2"}}},
+      {dir + "/c", "", all, GameEngine{E::NativeFromPath, {yquake2}}},
+      {dir + "/c", "", dir + "/wine", GameEngine{E::Windows, {wine, dir + "/c/quake2.exe"}}},
+      {dir + "/b", "", none, std::nullopt},
+      {dir + "/c", "", none, std::nullopt},  // a Windows program without wine
+      {dir + "/d", "", none, std::nullopt},
+      {dir + "/e", "", all, std::nullopt},
+      {dir + "/my games/q2", "", all, std::nullopt},
+      {"", "", all, std::nullopt},
+  };
+  for (const auto& [q2, game, path, expected] : cases) {
+    EXPECT_EQ(chooseGameEngine(q2, game, path), expected) << q2 << " " << game << " " << path;
+  }
+}
+
+TEST_F(HostPlatformTest, HowAFileRunsIsDecidedByItsContentAndName) {
+  put("engine",
+      "\x7f"
+      "ELF\x02\x01",
+      0644);
+  put("script", "#!/bin/sh\n", 0644);
+  put("go.bat", "echo hello\n", 0755);
+  put("Q2.EXE", "MZ\x90", 0755);
+  put("setup.com", "text", 0755);
+  put("program", "MZ", 0644);
+  put("plain", "echo hello\n", 0755);
+  put("wine/wine", "#!/bin/sh\n", 0755);
+  folder("folder");
+  ASSERT_EQ(::mkfifo("pipe", 0644), 0);
+  const std::string wine = dir + "/wine/wine";
+  const auto at = [&](const char* name) { return dir + "/" + name; };
+  using C = std::optional<Command>;
+  const struct {
+    std::string file;
+    C withWine, withoutWine;
+  } cases[] = {
+      {at("engine"), Command{at("engine")}, Command{at("engine")}},
+      {at("script"), Command{at("script")}, Command{at("script")}},
+      {at("go.bat"), Command{wine, at("go.bat")}, Command{"/bin/sh", at("go.bat")}},
+      {at("Q2.EXE"), Command{wine, at("Q2.EXE")}, std::nullopt},
+      {at("setup.com"), Command{wine, at("setup.com")}, std::nullopt},
+      {at("program"), Command{wine, at("program")}, std::nullopt},
+      {at("plain"), Command{"/bin/sh", at("plain")}, Command{"/bin/sh", at("plain")}},
+      {"plain", Command{"/bin/sh", "./plain"}, Command{"/bin/sh", "./plain"}},
+      {"-rf", std::nullopt, std::nullopt},
+      {at("folder"), std::nullopt, std::nullopt},
+      {at("pipe"), std::nullopt, std::nullopt},
+  };
+  for (const auto& [file, withWine, withoutWine] : cases) {
+    EXPECT_EQ(runCommand(file, dir + "/wine"), withWine) << file;
+    EXPECT_EQ(runCommand(file, dir), withoutWine) << file;
+  }
+}
+
 TEST(ProgramFolderTest, IsTheFolderOfTheRunningExecutable) {
   const std::string folder = TestPlatform().programFolder();
   ASSERT_TRUE(folder.starts_with('/') && !folder.ends_with('/')) << folder;
   EXPECT_TRUE(std::filesystem::equivalent(folder + "/platform_tests", "/proc/self/exe"));
 }
 
-// A stand-in program: records its arguments one per line, and its stdin, session and folder. PATH is
-// set because the tests narrow the launcher's own.
+// A stand-in program: records its arguments one per line, and its stdin, session, folder and whether
+// descriptor 50 reached it. PATH is set because the tests narrow the launcher's own.
 const std::string kRecorder =
-    "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+    "PATH=/usr/bin:/bin\n"
+    "here=$(pwd -P)\n"
+    "cd \"$(dirname \"$0\")\"\n"
+    "echo \"$here\" > cwd\n"
     "readlink /proc/$$/fd/0 > stdin\n"
     "cut -d' ' -f6 /proc/$$/stat > session\n"
-    "pwd -P > cwd\n"
+    "test -e /proc/$$/fd/50 && echo inherited > fd50\n"
     "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > args.tmp\n"
     "mv args.tmp args\n";
 
@@ -148,30 +214,26 @@ std::string recorded(const std::string& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST_F(HostPlatformTest, GameReceivesTheComposedWordsDetached) {
-  put("Quake 2 folder/quake2.exe", kRecorder, 0755);
-  launch::CommandLineInputs inputs;
-  inputs.q2Folder = dir + "/Quake 2 folder";
-  inputs.cdDriveLetter = "D";
-  inputs.options = "$(touch pwned); rm -rf x | y";
-  inputs.standardConfig = "my.cfg";
+TEST_F(HostPlatformTest, ProgramGetsExactWordsInItsFolderDetached) {
+  put("Quake 2 folder/quake2", "#!/bin/sh\n" + kRecorder, 0755);
+  const Words words{"$(touch pwned);", "a  b", "-rf", "*", "\"q\""};
   {
     // The launcher's own stdin is a pipe here, so /dev/null can only come from the start.
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
     const int savedStdin = ::dup(STDIN_FILENO);
     ::dup2(ends[0], STDIN_FILENO);
-    const bool started = platform.startProgram(launch::composeGameCommandLine(inputs));
+    ::dup2(ends[1], 50);
+    const bool started = platform.startProgram({dir + "/Quake 2 folder/quake2", words, "/"});
     ::dup2(savedStdin, STDIN_FILENO);
-    for (const int fd : {ends[0], ends[1], savedStdin}) ::close(fd);
+    for (const int fd : {ends[0], ends[1], savedStdin, 50}) ::close(fd);
     ASSERT_TRUE(started);
   }
-  EXPECT_EQ(recorded("args"),
-            "$(touch\npwned);\nrm\n-rf\nx\n|\ny\n+set\ncddir\nD:\\install\\data\n+set\nbasedir\n" + dir +
-                "/Quake\n2\nfolder\n+\nexec\n\\my.cfg\n-nocdaudio\n-nojoy\n");
-  EXPECT_EQ(recorded("stdin"), "/dev/null\n");
-  EXPECT_EQ(recorded("cwd"), std::filesystem::canonical(dir).string() + "\n");
-  EXPECT_NE(recorded("session"), std::to_string(::getsid(0)) + "\n");
+  EXPECT_EQ(recorded("Quake 2 folder/args"), "$(touch pwned);\na  b\n-rf\n*\n\"q\"\n");
+  EXPECT_EQ(recorded("Quake 2 folder/stdin"), "/dev/null\n");
+  EXPECT_EQ(recorded("Quake 2 folder/cwd"), "/\n");
+  EXPECT_NE(recorded("Quake 2 folder/session"), std::to_string(::getsid(0)) + "\n");
+  EXPECT_FALSE(std::filesystem::exists("Quake 2 folder/fd50"));
   EXPECT_FALSE(std::filesystem::exists("pwned"));
   // Nothing is left for the launcher to reap.
   errno = 0;
@@ -179,32 +241,30 @@ TEST_F(HostPlatformTest, GameReceivesTheComposedWordsDetached) {
   EXPECT_EQ(errno, ECHILD);
 }
 
-TEST_F(HostPlatformTest, OtherFilesRunThroughTheShellWindowsProgramsThroughWineOrNotAtAll) {
-  put("Quake 2/prepare", kRecorder, 0644);
-  ASSERT_TRUE(platform.startProgram(dir + "/Quake 2\\prepare  one two "));
-  EXPECT_EQ(recorded("args"), "one\ntwo\n");
+TEST_F(HostPlatformTest, FilesRunByTheirContentOrFailToStart) {
+  put("q2/3DFX.BAT", kRecorder, 0755);  // no "#!": the shell runs it
+  ::setenv("PATH", (dir + "/none").c_str(), 1);
+  ASSERT_TRUE(platform.startProgram({"q2/3DFX.BAT", {"one"}, dir + "/q2"}));
+  EXPECT_EQ(recorded("q2/args"), "one\n");
 
-  std::filesystem::remove("args");
-  put("3DFX.BAT", kRecorder, 0644);
-  put("Q2.EXE", "MZ", 0644);
+  put("wine/wine", "#!/bin/sh\n" + kRecorder, 0755);
+  put("q2/quake2.exe", "MZ", 0755);
   put("bad interpreter", "#!/nonexistent/shell\n", 0755);
-  put("garbage", "\x7f\x01\x02\x03", 0755);
-  std::filesystem::create_directories("q2/quake2.exe");
-  std::filesystem::create_directories("bin");
-  ::setenv("PATH", (dir + "/other:" + dir + "/bin").c_str(), 1);
-  ASSERT_TRUE(platform.startProgram(dir + "\\3DFX.BAT"));  // no wine on the path yet
-  EXPECT_EQ(recorded("args"), "");
-  for (const std::string line :
-       {"\\missing.exe +set game ctf", "\\Q2.EXE", "\\bad interpreter", "/garbage", "\\q2\\quake2.exe "}) {
-    EXPECT_FALSE(platform.startProgram(dir + line)) << line;
+  put("not executable", "#!/bin/sh\n", 0644);
+  put("garbage",
+      "\x7f"
+      "ELF\x01\x02\x03",
+      0755);
+  folder("q2/quake2");
+  for (const char* program :
+       {"q2/quake2.exe", "missing", "q2/quake2", "bad interpreter", "not executable", "garbage", ""}) {
+    EXPECT_FALSE(platform.startProgram({program, {}, {}})) << program;
   }
-  EXPECT_FALSE(platform.startProgram("   "));
+  EXPECT_FALSE(platform.startProgram({"q2/3DFX.BAT", {}, dir + "/missing folder"}));
 
-  std::filesystem::remove("args");
-  put("bin/wine", kRecorder, 0755);
-  put("other/wine", "not executable", 0644);
-  ASSERT_TRUE(platform.startProgram(dir + "\\Q2.EXE +set game ctf"));
-  EXPECT_EQ(recorded("args"), dir + "/Q2.EXE\n+set\ngame\nctf\n");
+  ::setenv("PATH", (dir + "/wine").c_str(), 1);
+  ASSERT_TRUE(platform.startProgram({dir + "/q2/quake2.exe", {"+set", "game", "ctf"}, dir}));
+  EXPECT_EQ(recorded("wine/args"), dir + "/q2/quake2.exe\n+set\ngame\nctf\n");
 }
 
 TEST(EndProgramTest, EndsAtOnceWithPendingOutputFlushedAndNoHandlers) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -11,21 +13,35 @@
 // the program was ended. Every call also lands in `calls`, so tests can check the order.
 class RecordingPlatform : public fendral::platform::Platform {
  public:
+  using ProgramStart = fendral::platform::ProgramStart;
+  using GameEngine = fendral::platform::GameEngine;
+
   explicit RecordingPlatform(std::string folder = {}) : folder_(std::move(folder)) {}
 
   bool fileTest(const std::string& path) override { return existing.contains(log("test", path)); }
-  bool startProgram(const std::string& line) override {
-    started.push_back(log("start", line));
-    return startSucceeds && !unstartable.contains(line);
+  // Finds `engine`, by default quake2.exe itself, when the folder's quake2.exe is among `existing`.
+  std::optional<GameEngine> findGameEngine(const std::string& q2Folder,
+                                           const std::string& subdirectory) override {
+    gameSubdirectories.push_back(subdirectory);
+    const std::string exe = q2Folder + "\\quake2.exe ";
+    if (!fileTest(exe)) return std::nullopt;
+    return engine ? *engine : GameEngine{fendral::platform::EngineKind::Windows, {q2Folder + "\\quake2.exe"}};
+  }
+  bool startProgram(const ProgramStart& start) override {
+    starts.push_back(start);
+    started.push_back(log("start", start.program));
+    return startSucceeds && !unstartable.contains(start.program);
   }
   void message(const std::string& prompt) override { messages.push_back(log("message", prompt)); }
   std::string programFolder() override { return folder_; }
   void endProgram() override { calls.push_back("end"); }
 
   std::set<std::string> existing;  // the names fileTest finds, exactly as the window spells them
+  std::optional<GameEngine> engine;
   bool startSucceeds = true;
-  std::set<std::string> unstartable;  // command lines that fail to start even so
-  std::vector<std::string> calls, started, messages;
+  std::set<std::string> unstartable;  // programs that fail to start even so
+  std::vector<std::string> calls, started, messages, gameSubdirectories;
+  std::vector<ProgramStart> starts;
 
  private:
   const std::string& log(const char* kind, const std::string& argument) {
@@ -34,3 +50,16 @@ class RecordingPlatform : public fendral::platform::Platform {
   }
   std::string folder_;
 };
+
+namespace fendral::platform {
+// Readable failures: the program, each argument in brackets, the working folder.
+inline void PrintTo(const ProgramStart& start, std::ostream* out) {
+  *out << start.program;
+  for (const std::string& argument : start.arguments) *out << " [" << argument << "]";
+  *out << " in " << start.workingFolder;
+}
+inline void PrintTo(const GameEngine& engine, std::ostream* out) {
+  *out << static_cast<int>(engine.kind);
+  for (const std::string& word : engine.command) *out << " [" << word << "]";
+}
+}  // namespace fendral::platform

@@ -1,5 +1,6 @@
 #include "launch/command_line.h"
 #include "main_window_fixture.h"
+#include "platform/host_path.h"
 
 class Toggles : public MainWindowTest {};
 
@@ -55,24 +56,32 @@ TEST_F(Launch, DebugAndLaunchReadTheWholeWindow) {
   fill("txtQ2path", "C:\\Q2", "txtDebugProgram", "", "txtDebugBatch", "");
   click("cmdLaunch");
   EXPECT_EQ(boxes(), game + " | C:\\Q2\\3DFX.BAT");
-  EXPECT_EQ(platform.started, (std::vector<std::string>{"C:\\Q2\\3DFX.BAT", game}));
+  EXPECT_EQ(platform.started,
+            (std::vector<std::string>{fendral::platform::absoluteHostPath("C:\\Q2\\3DFX.BAT"),
+                                      "C:\\Q2\\quake2.exe"}));
+  EXPECT_EQ(platform.gameSubdirectories.back(), "CTF");
   EXPECT_EQ(platform.calls.back(), "end");
 }
 
 class OtherButtons : public MainWindowTest {};
 
-TEST_F(OtherButtons, EditorsStartNotepadWithThePathAsTyped) {
+TEST_F(OtherButtons, EditorsOpenTheFileAsTypedAndSayWhenTheyCannot) {
   open();
   fill("txtQ2path", "C:\\QUAKE2", "txtConfig", "TAMRO.CFG", "txtBatchFileLocation", "3DFX.BAT", "txtG1C",
        "CTF", "txtG1Config", "MY-CTF.CFG", "txtG2C", "MY MOD", "txtG3Config", "3.CFG");
-  platform.startSucceeds = false;  // ignored: no message
   click("cmdConfigEdit", "cmdBatchEdit", "cmdG1ConfigEdit", "cmdG2ConfigEdit", "cmdG3ConfigEdit");
-  EXPECT_EQ(
-      platform.started,
-      (std::vector<std::string>{"notepad.exe C:\\QUAKE2\\baseq2\\TAMRO.CFG",
-                                "notepad.exe C:\\QUAKE2\\3DFX.BAT", "notepad.exe C:\\QUAKE2\\CTF\\MY-CTF.CFG",
-                                "notepad.exe C:\\QUAKE2\\MY MOD\\", "notepad.exe C:\\QUAKE2\\\\3.CFG"}));
+  std::vector<std::string> files;
+  for (const auto& start : platform.starts) files.push_back(start.arguments.at(0));
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"C:/QUAKE2/baseq2/TAMRO.CFG", "C:/QUAKE2/3DFX.BAT",
+                                      "C:/QUAKE2/CTF/MY-CTF.CFG", "C:/QUAKE2/MY MOD/", "C:/QUAKE2//3.CFG"}));
+  EXPECT_EQ(platform.started.front(), folder.filePath("fendral-notepad").toStdString());
   EXPECT_TRUE(platform.messages.empty());
+
+  platform.startSucceeds = false;
+  click("cmdG1ConfigEdit");
+  ASSERT_EQ(platform.messages.size(), 1U);
+  EXPECT_NE(platform.messages.front().find("fendral-notepad"), std::string::npos);
 }
 
 TEST_F(OtherButtons, ExitAndClosingEndAtOnceWithoutSaving) {

@@ -1,0 +1,74 @@
+#include "launch/game_start.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+#include "platform/host_path.h"
+
+namespace fendral::launch {
+
+namespace {
+
+// Only the blank separates; tabs and other spaces stay inside words, as Windows reads them.
+void appendWords(std::vector<std::string>& words, std::string_view text) {
+  std::size_t pos = 0;
+  while ((pos = text.find_first_not_of(' ', pos)) != std::string_view::npos) {
+    const std::size_t end = std::min(text.find(' ', pos), text.size());
+    words.emplace_back(text.substr(pos, end - pos));
+    pos = end;
+  }
+}
+
+const char* onOff(bool on) {
+  return on ? "1" : "0";
+}
+
+}  // namespace
+
+const std::string& chosenSubdirectory(const CommandLineInputs& inputs) {
+  static const std::string none;
+  if (inputs.gameChoice == GameChoice::Standard) return none;
+  return inputs.customSubdirectory[static_cast<std::size_t>(inputs.gameChoice) - 1];
+}
+
+std::vector<std::string> windowsArguments(const CommandLineInputs& inputs) {
+  const std::string line = composeGameCommandLine(inputs);
+  std::vector<std::string> words;
+  appendWords(
+      words, std::string_view(line).substr(inputs.q2Folder.size() + std::string_view("\\quake2.exe").size()));
+  return words;
+}
+
+std::vector<std::string> nativeArguments(const CommandLineInputs& in, bool givesDataFolder) {
+  std::vector<std::string> words;
+  if (givesDataFolder) words = {"-datadir", platform::absoluteHostPath(in.q2Folder)};
+  if (const std::string& game = chosenSubdirectory(in); !game.empty())
+    words.insert(words.end(), {"+set", "game", game});
+  if (in.gameType == GameType::MultiplayerClient && !in.serverAddress.empty()) {
+    words.insert(words.end(), {"+connect", in.serverAddress});
+  }
+  appendWords(words, in.options);
+  const std::string& config = in.gameChoice == GameChoice::Standard
+                                  ? in.standardConfig
+                                  : in.customConfig[static_cast<std::size_t>(in.gameChoice) - 1];
+  if (!config.empty()) words.insert(words.end(), {"+exec", config});
+  words.insert(words.end(),
+               {"+set", "ogg_enable", onOff(in.cdAudio), "+set", "in_initjoy", onOff(in.joystick)});
+  return words;
+}
+
+platform::ProgramStart gameStart(const CommandLineInputs& inputs, const platform::GameEngine& engine) {
+  using platform::EngineKind;
+  platform::ProgramStart start{engine.command.empty() ? std::string() : engine.command.front(),
+                               {},
+                               platform::absoluteHostPath(inputs.q2Folder)};
+  if (engine.command.size() > 1) start.arguments.assign(engine.command.begin() + 1, engine.command.end());
+  const std::vector<std::string> words =
+      engine.kind == EngineKind::Windows ? windowsArguments(inputs)
+                                         : nativeArguments(inputs, engine.kind == EngineKind::NativeFromPath);
+  start.arguments.insert(start.arguments.end(), words.begin(), words.end());
+  return start;
+}
+
+}  // namespace fendral::launch
