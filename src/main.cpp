@@ -3,6 +3,7 @@
 
 #include "ui/desktop_platform.h"
 #include "ui/frm_main.h"
+#include "ui/window_look.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
         stderr);
     return 1;
   }
+  fendral::ui::useDesignedDpi();
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName("io.github.fendral.Fendral");
   fendral::ui::DesktopPlatform platform;

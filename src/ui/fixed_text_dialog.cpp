@@ -1,33 +1,18 @@
 #include "ui/fixed_text_dialog.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QStyle>
 
 namespace fendral::ui {
-
-QFont titleFont(qreal pointSize) {
-  QFont font(QStringLiteral("Times New Roman"));
-  font.setPointSizeF(pointSize);
-  font.setWeight(QFont::Normal);
-  return font;
-}
-
-QFont proseFont() {
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(8.25);
-  return font;
-}
 
 FixedTextDialog::FixedTextDialog(QWidget* parent, const QString& name, const QString& title, QSize clientSize)
     : QDialog(parent) {
   setObjectName(name);
   setWindowTitle(title);
   setFixedSize(clientSize);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, windowTeal());
-  pal.setColor(QPalette::WindowText, Qt::white);
-  setPalette(pal);
+  setPalette(tealPalette());
   setAutoFillBackground(true);
   setFont(proseFont());
 }
@@ -44,20 +29,17 @@ void FixedTextDialog::showEvent(QShowEvent* event) {
 }
 
 void FixedTextDialog::centreOverMainWindow() {
+  // Inside over inside: the desktop frames both windows alike, so their frames are centred too,
+  // and the place is right before this window's frame is known, at its first opening.
   QRect over;
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w != this && w->objectName() == QLatin1String("frmMain") && w->isVisible()) {
-      over = w->frameGeometry();
-      break;
-    }
-  }
-  if (over.isNull()) {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s) return;
+  if (const QWidget* main = parentWidget(); main && main->window()->isVisible()) {
+    over = main->window()->geometry();
+  } else if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
     over = s->availableGeometry();
+  } else {
+    return;
   }
-  const QSize frame = frameGeometry().size();
-  move(over.center() - QPoint(frame.width() / 2, frame.height() / 2));
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), over));
 }
 
 QLabel* FixedTextDialog::addLabel(const QString& name, const QString& text, int x, int y, int width) {

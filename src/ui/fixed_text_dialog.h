@@ -1,26 +1,15 @@
 #pragma once
 
-#include <QColor>
 #include <QDialog>
-#include <QFont>
 #include <QPointer>
 #include <QSize>
 #include <QString>
 
+#include "ui/window_look.h"
+
 class QLabel;
 
 namespace fendral::ui {
-
-// The teal of every Fendral window.
-inline QColor windowTeal() {
-  return {0, 64, 64};
-}
-
-// Times New Roman at a size in points, as the window titles use.
-QFont titleFont(qreal pointSize);
-
-// The small sans serif of the windows' prose and sample texts.
-QFont proseFont();
 
 // What the help and sample windows share: a fixed size, white on teal, shown centred over the
 // main window, and every way of closing (OK, Escape, the title bar) simply hides the window so

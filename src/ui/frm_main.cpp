@@ -231,17 +231,17 @@ void frmMain::editCustomConfig(std::size_t game) {
 }
 
 void frmMain::cmdHelp_Click() {
-  if (!help_) help_ = std::make_unique<frmHelp>();
+  if (!help_) help_ = new frmHelp(this);
   help_->exec();
 }
 
 void frmMain::cmdExampleBatch_Click() {
-  if (!sampleBatch_) sampleBatch_ = std::make_unique<frmSampleBatch>();
+  if (!sampleBatch_) sampleBatch_ = new frmSampleBatch(this);
   sampleBatch_->exec();
 }
 
 void frmMain::cmdSampleConfig_Click() {
-  if (!sampleConfig_) sampleConfig_ = std::make_unique<frmSampleConfig>();
+  if (!sampleConfig_) sampleConfig_ = new frmSampleConfig(this);
   sampleConfig_->exec();
 }
 

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 #include <array>
-#include <memory>
 #include <string>
 
 #include "launch/launch_sequence.h"
@@ -135,9 +134,10 @@ class frmMain : public QWidget {
   // The 18 setting fields in the order of the settings table.
   std::array<QLineEdit*, 18> settingFields_{};
 
-  std::unique_ptr<frmHelp> help_;
-  std::unique_ptr<frmSampleBatch> sampleBatch_;
-  std::unique_ptr<frmSampleConfig> sampleConfig_;
+  // Made on first use, as children, so the desktop keeps them over this window.
+  frmHelp* help_ = nullptr;
+  frmSampleBatch* sampleBatch_ = nullptr;
+  frmSampleConfig* sampleConfig_ = nullptr;
 };
 
 }  // namespace fendral::ui

@@ -1,12 +1,11 @@
 // Builds the controls of the main window in their initial state.
 
 #include <QButtonGroup>
-#include <QFont>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -19,12 +18,12 @@
 #include "ui/frm_main.h"
 #include "ui/main_texts.h"
 #include "ui/svg_icon.h"
+#include "ui/window_look.h"
 
 namespace fendral::ui {
 
 namespace {
 
-const QColor kTeal(0, 64, 64);
 const QColor kPage(236, 236, 232);
 constexpr int kTwipsPerPixel = 15;
 
@@ -89,6 +88,15 @@ QPushButton* pictureButton(QWidget* parent, const QString& name, const QString& 
   return button;
 }
 
+// The style pads a tab by 12 pixels a side, and then the three captions need more than the panel's
+// width and the tabs scroll; 8 a side fits them in one row in the same font as the rest.
+class SnugTabs : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    return metric == PM_TabBarTabHSpace ? 16 : QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, const QRect& place) {
   auto* box = new QGroupBox(title, parent);
   box->setObjectName(name);
@@ -104,16 +112,14 @@ void frmMain::buildWindow() {
   setWindowIcon(svgIcon("launch"));
   setFixedSize(361, 336);
 
-  QPalette teal = palette();
-  teal.setColor(QPalette::Window, kTeal);
-  teal.setColor(QPalette::WindowText, Qt::white);
-  setPalette(teal);
+  setPalette(tealPalette());
+  setFont(controlFont());
   setAutoFillBackground(true);
 
   cmdSetup = pictureButton(this, "cmdSetup", texts::kSetupTip, "setup", twips(0, 0, 615, 615));
   cmdCancel = pictureButton(this, "cmdCancel", texts::kCancelTip, "cancel", twips(0, 0, 615, 615));
   lblTitle = label(this, "lblTitle", texts::kTitle, twips(960, 120, 3615, 495), Qt::AlignCenter);
-  lblTitle->setFont(QFont("Times New Roman", 18, QFont::Normal));
+  lblTitle->setFont(titleFont(18));
   cmdQuit = pictureButton(this, "cmdQuit", texts::kExitTip, "exit", twips(4800, 0, 645, 615));
 
   buildLaunchView();
@@ -161,14 +167,10 @@ void frmMain::buildSetupPanel() {
   tabSetup->setObjectName("tabSetup");
   tabSetup->setGeometry(twips(120, 720, 5295, 3615));
   // The pages are light with black text, so the fields stay readable on the teal window.
-  QPalette light = tabSetup->palette();
-  light.setColor(QPalette::Window, kPage);
-  light.setColor(QPalette::WindowText, Qt::black);
-  tabSetup->setPalette(light);
-  // The three captions must share one row within the panel's width, whatever the default font.
-  QFont tabFont = tabSetup->tabBar()->font();
-  tabFont.setPointSizeF(tabFont.pointSizeF() - 1);
-  tabSetup->tabBar()->setFont(tabFont);
+  tabSetup->setPalette(pagePalette(kPage));
+  auto* snug = new SnugTabs;
+  snug->setParent(tabSetup);  // deleted after the tab bar, which the panel made first
+  tabSetup->tabBar()->setStyle(snug);
 
   tabSetup->addTab(buildLocationsPage(), texts::kTabLocations);
   tabSetup->addTab(buildGameSettingsPage(), texts::kTabGameSettings);

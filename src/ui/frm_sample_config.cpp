@@ -22,7 +22,7 @@ frmSampleConfig::frmSampleConfig(QWidget* parent)
       addLabel(QStringLiteral("lblSampleConfigIntro"),
                QStringLiteral("These lines can go into your config file to make the game run faster with a "
                               "3DFX card. Select them and copy with Ctrl+C, then paste them into your file "
-                              "with Ctrl+V."),
+                              "with Ctrl+V. Read the notes below first."),
                6, 84, 104);
   addLabel(QStringLiteral("lblSampleConfigNote"),
            QStringLiteral("Each command changes some part of the game: some changes are welcome, "

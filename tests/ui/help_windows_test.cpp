@@ -8,13 +8,16 @@
 using fendral::ui::TwoRowTabPanel;
 
 // Through the real main window: each window is made once and kept, so every way of closing it
-// only hides it, and the help reopens on the tab it was left on.
+// only hides it, the help reopens on the tab it was left on, and every opening, the first too,
+// is centred over the main window wherever that stands now.
 class HelpFromMainWindow : public MainWindowTest {};
 
 TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
   using fendral::ui::frmMain;
   frmMain& main = open();
   main.show();
+  const QStringList helpTabs = {"The Basics",        "Launching Games", "About...",
+                                "Program Locations", "Game Settings",   "Custom Games"};
   const struct {
     void (frmMain::*show)();
     const char *name, *ok;
@@ -32,13 +35,20 @@ TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
     QWidget* first = nullptr;
     int tab = 5;
     for (int way = 0; way < (w.name == std::string("frmHelp") ? 4 : 3); ++way) {
+      main.move(100 + 60 * way, 60 + 10 * way);
       EXPECT_TRUE(whileModal([&] { (main.*w.show)(); },
                              [&](QWidget* modal) {
                                ASSERT_TRUE(modal && modal->objectName() == w.name);
                                if (!first) first = modal;
                                EXPECT_EQ(modal, first);
                                EXPECT_EQ(modal->windowModality(), Qt::ApplicationModal);
+                               EXPECT_EQ(modal->parentWidget(), &main);
+                               const QPoint off = modal->geometry().center() - main.geometry().center();
+                               EXPECT_LE(off.manhattanLength(), 1) << off.x() << ", " << off.y();
                                if (auto* tabs = modal->findChild<TwoRowTabPanel*>()) {
+                                 for (int i = 0; i < helpTabs.size(); ++i)
+                                   EXPECT_EQ(tabs->tabText(i), helpTabs[i]);
+                                 EXPECT_EQ(tabs->count(), helpTabs.size());
                                  EXPECT_EQ(tabs->currentIndex(), tab);
                                  tabs->setCurrentIndex(tab = (tab + 1) % 6);
                                }

@@ -1,6 +1,11 @@
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QProcess>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
 
 #include "main_window_fixture.h"
 #include "ui/frm_help.h"
@@ -8,44 +13,132 @@
 #include "ui/frm_sample_config.h"
 #include "ui/two_row_tab_panel.h"
 
-// Saves what a person would see of `widget` as <build>/pictures/<name>.png, for looking at.
-static bool savePicture(QWidget& widget, const QString& name) {
-  QDir().mkpath(QStringLiteral(FENDRAL_PICTURES_DIR));
-  return widget.grab().save(QStringLiteral(FENDRAL_PICTURES_DIR "/") + name + ".png");
+namespace {
+
+using Pictures = std::vector<std::pair<QString, QImage>>;
+
+// Where the pictures go, for looking at; a second run of this program may be sent elsewhere.
+QString picturesFolder() {
+  return qEnvironmentVariable("FENDRAL_TEST_PICTURES", QStringLiteral(FENDRAL_PICTURES_DIR));
 }
 
-// Not checks but pictures to look at: every view of every window.
-class Pictures : public MainWindowTest {};
+}  // namespace
 
-TEST_F(Pictures, EveryViewOfEveryWindow) {
-  writeIni(
-      "[Main]\nQ2Location=C:\\GAMES\\QUAKE2\nCDLocation=D\nG1D=Capture the Flag\nG1C=CTF\n"
-      "G1Config=MY-CTF.CFG\nConfig=TAMRO.CFG\nBatchFileStatus=True\nBatchFileLocation=3DFX.BAT\n");
-  fendral::ui::frmMain& main = open();
-  main.show();
-  EXPECT_TRUE(savePicture(main, "launch_view"));
-  click("cmdSetup");
-  auto* panel = find<QTabWidget>("tabSetup");
-  for (int tab = 0; tab < panel->count(); ++tab) {
-    panel->setCurrentIndex(tab);
-    EXPECT_TRUE(savePicture(main, QString("setup_%1").arg(tab + 1)));
+class EveryView : public MainWindowTest {
+ protected:
+  // What a person sees of every view of every window, each window made afresh.
+  Pictures render() {
+    QApplication::setCursorFlashTime(0);  // a blinking cursor would make two pictures differ
+    writeIni(
+        "[Main]\nQ2Location=C:\\GAMES\\QUAKE2\nCDLocation=D\nG1D=Capture the Flag\nG1C=CTF\n"
+        "G1Config=MY-CTF.CFG\nConfig=TAMRO.CFG\nBatchFileStatus=True\nBatchFileLocation=3DFX.BAT\n");
+    Pictures pictures;
+    fendral::ui::frmMain& main = open();
+    main.show();
+    pictures.emplace_back("launch_view", main.grab().toImage());
+    click("cmdSetup");
+    auto* panel = find<QTabWidget>("tabSetup");
+    for (int tab = 0; tab < panel->count(); ++tab) {
+      panel->setCurrentIndex(tab);
+      pictures.emplace_back(QString("setup_%1").arg(tab + 1), main.grab().toImage());
+    }
+
+    fendral::ui::frmHelp help(&main);
+    help.show();
+    auto* tabs = help.findChild<fendral::ui::TwoRowTabPanel*>("tabHelp");
+    help.activateWindow();
+    tabs->setFocus();  // the pages' pictures show the focus mark on the selected tab
+    QApplication::processEvents();
+    for (int i = 0; i < tabs->count(); ++i) {
+      tabs->setCurrentIndex(i);
+      pictures.emplace_back(QString("frmHelp_%1").arg(i + 1), help.grab().toImage());
+    }
+    help.hide();
+
+    fendral::ui::frmSampleBatch batch(&main);
+    fendral::ui::frmSampleConfig config(&main);
+    for (QDialog* sample : {static_cast<QDialog*>(&batch), static_cast<QDialog*>(&config)}) {
+      sample->show();
+      pictures.emplace_back(sample->objectName(), sample->grab().toImage());
+      sample->hide();
+    }
+    return pictures;
   }
+};
 
-  fendral::ui::frmHelp help;
-  help.show();
-  auto* tabs = help.findChild<fendral::ui::TwoRowTabPanel*>("tabHelp");
-  help.activateWindow();
-  tabs->setFocus();  // the pages' pictures show the focus mark on the selected tab
-  QApplication::processEvents();
-  for (int i = 0; i < tabs->count(); ++i) {
-    tabs->setCurrentIndex(i);
-    EXPECT_TRUE(savePicture(help, QString("frmHelp_%1").arg(i + 1)));
+TEST_F(EveryView, IsSavedAsAPicture) {
+  QDir().mkpath(picturesFolder());
+  for (const auto& [name, picture] : render())
+    EXPECT_TRUE(picture.save(picturesFolder() + "/" + name + ".png")) << name.toStdString();
+}
+
+// A desktop as a player may set it up: a larger default font or a dark scheme, set in the
+// program before its windows are made, or a font DPI given to a run of its own. High-DPI scaling is
+// off, so any change in a picture comes from the setting alone.
+struct Desktop {
+  const char* name;
+  std::function<void()> setUp;
+  const char* fontDpi = nullptr;
+};
+
+void PrintTo(const Desktop& desktop, std::ostream* out) {
+  *out << desktop.name;
+}
+
+class OnAnyDesktop : public EveryView, public ::testing::WithParamInterface<Desktop> {
+ protected:
+  // The same views rendered by a run of this program of its own, for a setting read at start.
+  Pictures renderInOwnRun(const char* fontDpi, Pictures pictures) {
+    QTemporaryDir into;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_FONT_DPI", fontDpi);
+    env.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
+    env.insert("FENDRAL_TEST_PICTURES", into.path());
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.start(QApplication::applicationFilePath(), {"--gtest_filter=EveryView.IsSavedAsAPicture"});
+    EXPECT_TRUE(run.waitForFinished(60000) && run.exitCode() == 0) << run.readAll().toStdString();
+    for (auto& [name, picture] : pictures) picture = QImage(into.filePath(name + ".png"));
+    return pictures;
   }
+};
 
-  fendral::ui::frmSampleBatch batch;
-  fendral::ui::frmSampleConfig config;
-  for (QDialog* sample : {static_cast<QDialog*>(&batch), static_cast<QDialog*>(&config)}) {
-    sample->show();
-    EXPECT_TRUE(savePicture(*sample, sample->objectName()));
+TEST_P(OnAnyDesktop, EveryViewLooksAsDesigned) {
+  const Pictures designed = render();
+  const QFont font = QApplication::font();
+  const QPalette palette = QApplication::palette();
+  Pictures seen;
+  if (GetParam().fontDpi) {
+    seen = renderInOwnRun(GetParam().fontDpi, designed);
+  } else {
+    GetParam().setUp();
+    seen = render();
+    QApplication::setFont(font);
+    QApplication::setPalette(palette);
+  }
+  ASSERT_EQ(seen.size(), designed.size());
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    const QString& name = seen[i].first;
+    const QImage& picture = seen[i].second;
+    if (picture.convertToFormat(QImage::Format_RGB32) ==
+        designed[i].second.convertToFormat(QImage::Format_RGB32))
+      continue;
+    ADD_FAILURE() << name.toStdString() << " differs; see the picture " << GetParam().name << "_"
+                  << name.toStdString() << ".png";
+    picture.save(QString("%1/%2_%3.png").arg(picturesFolder(), GetParam().name, name));
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    , OnAnyDesktop,
+    ::testing::Values(
+        Desktop{"font_11pt", [] { QApplication::setFont(QFont(QApplication::font().family(), 11)); }},
+        Desktop{"font_14pt", [] { QApplication::setFont(QFont(QStringLiteral("Serif"), 14, QFont::Bold)); }},
+        Desktop{"dark_scheme",
+                [] {
+                  QPalette dark(QColor(53, 53, 53));
+                  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+                  QApplication::setPalette(dark);
+                }},
+        Desktop{"font_dpi_144", nullptr, "144"}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "ui/window_look.h"
+
 // Windows are driven offscreen unless a display is asked for explicitly.
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  fendral::ui::useDesignedDpi();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
