@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The real launcher on a Wayland compositor of its own, with no X server: its window maps, the help
+# window opens as its child, and Launch starts a fake game and ends the launcher. The headless
+# compositor has no seat to type on, so the buttons are pressed the way a screen reader presses
+# them, over the accessibility bus of a private session bus.
+# Usage: wayland.sh FENDRAL
+set -uo pipefail
+
+fendral_built=$1
+timeout=${E2E_TIMEOUT:-10}
+python=/usr/bin/python3 # the system's, which holds pyatspi
+
+skip() {
+  echo "skipped: $*"
+  exit 77
+}
+command -v weston >/dev/null || skip "weston is missing"
+command -v dbus-run-session >/dev/null || skip "dbus-run-session is missing"
+compgen -G "$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null)/platforms/libqwayland-*.so" >/dev/null ||
+  skip "qt6-wayland is missing"
+"$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is missing"
+
+# Everything below needs a session bus of its own, which ends with this script.
+if [ -z "${FENDRAL_WAYLAND_BUS:-}" ]; then
+  FENDRAL_WAYLAND_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
+tmp=$(mktemp -d)
+weston_pid=
+launcher_pid=
+cleanup() {
+  [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
+  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*"
+  grep -i 'error\|fail' "$tmp/weston.log"
+  # The launcher's own words, without the protocol log.
+  [ -s "$tmp/fendral.log" ] && echo "--- launcher output" && grep -v '^\[' "$tmp/fendral.log" | tail -n 15
+  exit 1
+}
+
+poll() {
+  local deadline=$((SECONDS + timeout))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+# press NAME: presses the launcher's push button NAME as an assistive tool would.
+press() {
+  "$python" - "$1" <<'EOF'
+import sys, time, pyatspi
+
+def button(name):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name.lower() == "fendral":
+            return pyatspi.findDescendant(
+                app, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == name)
+
+deadline = time.time() + 10
+while time.time() < deadline:
+    found = button(sys.argv[1])
+    if found is not None:
+        action = found.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        sys.exit(0 if "Press" in names and action.doAction(names.index("Press")) else 2)
+    time.sleep(0.2)
+sys.exit(1)
+EOF
+}
+
+# --- a compositor of our own
+export XDG_RUNTIME_DIR=$tmp/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export WAYLAND_DISPLAY=fendral-e2e
+weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --idle-time=0 \
+  >"$tmp/weston.log" 2>&1 &
+weston_pid=$!
+poll test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start"
+
+# --- a fake game in a folder with blanks
+q2="$tmp/Quake 2"
+mkdir -p "$q2/baseq2"
+cat >"$q2/quake2.exe" <<EOF
+#!/bin/sh
+printf '%s\n' "\$@" >"$tmp/game-args"
+EOF
+chmod +x "$q2/quake2.exe"
+mkdir "$tmp/bin"
+cp "$fendral_built" "$tmp/bin/fendral"
+printf '[Main]\nQ2Location=%s\nCDLocation=D\n' "$q2" >"$tmp/bin/fendral.ini"
+
+# --- the launcher on Wayland alone; the protocol log shows what reaches the compositor
+unset DISPLAY
+QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client \
+  "$tmp/bin/fendral" >"$tmp/fendral.log" 2>&1 &
+launcher_pid=$!
+gone() { ! kill -0 "$launcher_pid" 2>/dev/null; }
+# A toplevel titled Fendral with a picture attached and committed: the window is on screen.
+mapped() {
+  grep -q 'xdg_toplevel@[0-9]*\.set_title("Fendral")' "$tmp/fendral.log" &&
+    grep -q 'wl_surface@[0-9]*\.attach(wl_buffer@' "$tmp/fendral.log"
+}
+poll mapped || fail "the launcher's window did not map on Wayland"
+gone && fail "the launcher ended on its own"
+echo "ok the launcher's window mapped on Wayland"
+
+press Help || fail "no Help button on the accessibility bus"
+help_toplevel() { grep -o 'xdg_toplevel@[0-9]*\.set_title("Fendral Help")' "$tmp/fendral.log" | grep -o '^[^.]*'; }
+poll help_toplevel >/dev/null || fail "the help window did not open"
+help=$(help_toplevel | tail -n 1)
+grep -q "$help\.set_parent(xdg_toplevel@" "$tmp/fendral.log" ||
+  fail "the help window was given no parent, so the compositor cannot keep it over the launcher"
+press Ok || fail "the help window's Ok could not be pressed"
+poll grep -q "$help\.destroy()" "$tmp/fendral.log" || fail "Ok did not close the help window"
+echo "ok the help window opened as the launcher's child"
+
+press Launch || fail "no Launch button on the accessibility bus"
+poll test -s "$tmp/game-args" || fail "Launch did not start the game"
+poll gone || fail "the launcher did not end after starting the game"
+grep -qx -- '+set' "$tmp/game-args" || fail "the game got no command line: $(cat "$tmp/game-args")"
+echo "ok Launch started the game and ended the launcher"
