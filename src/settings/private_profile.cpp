@@ -1,8 +1,13 @@
 #include "settings/private_profile.h"
 
+#include <optional>
+#include <utility>
+
 #include "platform/file_content.h"
 #include "platform/host_path.h"
 #include "settings/ini_scan.h"
+#include "settings/text_encoding.h"
+#include "settings/utf16_text.h"
 
 namespace fendral::settings {
 
@@ -27,9 +32,11 @@ std::string_view unquote(std::string_view value) {
   return value;
 }
 
-// At most `limit` bytes of `value`, cut back to the start of a UTF-8 character the limit would split.
-std::size_t utf8CutLength(std::string_view value, std::size_t limit) {
+// At most `limit` bytes of `value`; a UTF-8 value is cut back to the start of a character the limit
+// would split.
+std::size_t cutLength(std::string_view value, std::size_t limit) {
   if (value.size() <= limit) return value.size();
+  if (!isUtf8(value)) return limit;
   std::size_t lead = limit;
   while (lead > 0 && limit - lead < 4 && isContinuationByte(value[lead - 1])) --lead;
   if (lead == 0 || limit - lead >= 4) return limit;
@@ -83,29 +90,56 @@ std::string withKey(std::string_view text, const KeyPlace& place, std::string_vi
   return result.append(text.substr(place.insertAt));
 }
 
+// The settings file as 8-bit text: its bytes, or the UTF-8 form of a UTF-16 file.
+struct SettingsText {
+  std::string text;
+  FileForm form = FileForm::Bytes;
+  std::string oddByte;
+};
+
+// Nothing when the file exists but cannot be read whole; an empty text when it does not exist.
+std::optional<SettingsText> readSettingsText(const std::string& host) {
+  platform::FileRead file = platform::readFileContent(host, kLargestFile);
+  if (!file.outcome) {
+    if (file.outcome.error == platform::FileError::NotFound) return SettingsText{};
+    return std::nullopt;
+  }
+  SettingsText result;
+  result.form = formOf(file.bytes);
+  if (result.form == FileForm::Bytes) {
+    result.text = std::move(file.bytes);
+  } else {
+    Utf16Text wide = fromUtf16(file.bytes, result.form);
+    result.text = std::move(wide.text);
+    result.oddByte = std::move(wide.oddByte);
+  }
+  return result;
+}
+
 }  // namespace
 
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& path,
                               std::size_t capacity) {
   if (capacity == 0) return {};
-  const platform::FileRead file = platform::readFileContent(platform::hostPath(path), kLargestFile);
-  if (!file.outcome) return {};
-  const KeyPlace place = findKey(file.bytes, section, key);
+  const std::optional<SettingsText> file = readSettingsText(platform::hostPath(path));
+  if (!file) return {};
+  const KeyPlace place = findKey(file->text, section, key);
   if (!place.keyFound) return {};
   const std::string_view value = unquote(place.value);
-  return std::string(value.substr(0, utf8CutLength(value, capacity - 1)));
+  return std::string(value.substr(0, cutLength(value, capacity - 1)));
 }
 
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& path) {
   const std::string host = platform::hostPath(path);
-  const platform::FileRead file = platform::readFileContent(host, kLargestFile);
-  const bool missing = file.outcome.error == platform::FileError::NotFound;
-  if (!file.outcome && !missing) return false;  // a file we cannot read whole is left as it is
+  const std::optional<SettingsText> file = readSettingsText(host);
+  if (!file) return false;  // a file that cannot be read whole is left as it is
   const std::string text =
-      withKey(file.bytes, findKey(file.bytes, section, key), section, key, storedForm(value));
-  if (!missing && text == file.bytes) return true;
-  return static_cast<bool>(platform::replaceFileContent(host, text));
+      withKey(file->text, findKey(file->text, section, key), section, key, storedForm(value));
+  if (text == file->text) return true;
+  const bool wide = file->form != FileForm::Bytes;
+  return static_cast<bool>(
+      platform::replaceFileContent(host, wide ? toUtf16(text, file->form, file->oddByte) : text));
 }
 
 }  // namespace fendral::settings

@@ -17,13 +17,19 @@ TEST_F(Reading, FollowsTheReadingRules) {
       "\xEF\xBB\xBF[Main]\nq=  \"  a  \"  \ns='x'\nmix=\"x'\nlone=\"\nnest=\"\"x\"\"\n";
   // The 254-byte limit falls after the first, then the second byte of the 3-byte euro sign.
   const std::string euro = "\xE2\x82\xAC";
+  // Windows-1252 bytes are no UTF-8 characters, so the cut falls right at the limit.
   const std::string cut = "[Main]\nlong=" + std::string(300, 'w') + "\ns1=" + std::string(253, 'u') + euro +
-                          "\ns2=" + std::string(252, 'u') + euro + "\nshort=\xC3\xA9t\n";
+                          "\ns2=" + std::string(252, 'u') + euro +
+                          "\nshort=\xC3\xA9t\nansi=" + std::string(253, 'u') + "\xE9\xE9\n";
   const std::pair<std::string, std::vector<std::pair<std::string, std::string>>> files[] = {
       {ends, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"\tJoyStick ", "True"}}},
       {blocks, {{"a", ""}, {"#b", "hash"}, {"c", "x=y"}, {"d", ""}, {"no equals", ""}}},
       {quotes, {{"q", "  a  "}, {"s", "x"}, {"mix", "\"x'"}, {"lone", "\""}, {"nest", "\"x\""}}},
-      {cut, {{"long", std::string(254, 'w')}, {"s1", std::string(253, 'u')}, {"s2", std::string(252, 'u')}}},
+      {cut,
+       {{"long", std::string(254, 'w')},
+        {"s1", std::string(253, 'u')},
+        {"s2", std::string(252, 'u')},
+        {"ansi", std::string(253, 'u') + "\xE9"}}},
   };
   for (const auto& [file, reads] : files) {
     put(file);

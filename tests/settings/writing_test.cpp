@@ -14,6 +14,13 @@ constexpr std::string_view kOld = "[Main]\r\nOptions=+set vid_ref gl, a long old
 
 using Writing = TempFolder;
 
+// ASCII text as UTF-16 bytes.
+std::string wide(std::string_view ascii, bool bigEndian = false) {
+  std::string bytes;
+  for (char c : ascii) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  return bytes;
+}
+
 TEST_F(Writing, ChangesOnlyTheOneLineAndKeepsTheFilesLineEnding) {
   const std::string_view rows[][3] = {
       {"; mine\r\n[Other]\r\nJoystick=keep\r\n[main]\r\n  JoyStick =  old ; not a comment\r\nx=1\r\n",
@@ -87,6 +94,22 @@ TEST_F(Writing, FailuresLeaveTheOldFileWhole) {
   EXPECT_EQ(read("Options"), "");
   EXPECT_FALSE(write("Options", "x"));
   EXPECT_TRUE(std::filesystem::is_empty(host()));
+}
+
+// Read as UTF-8, written back as UTF-16 with every other byte kept: a lone surrogate, an odd last byte.
+TEST_F(Writing, Utf16FilesStayUtf16) {
+  using namespace std::string_literals;
+  const std::string head = "\xFF\xFE" + wide("[Main]\r\nQ2Location=C:\\Qu") + "\xE4\0"s + wide("ke\r\nOdd=") +
+                           "\x3D\xD8" + wide("\r\n");
+  put(head + "\x01");
+  EXPECT_EQ(read("Q2Location"), "C:\\Qu\xC3\xA4ke");
+  ASSERT_TRUE(write("Q2Location", "C:\\Qu\xC3\xA4ke"));
+  ASSERT_TRUE(write("G1D", "Caf\xC3\xA9 \xF0\x9F\x98\x80"));
+  EXPECT_EQ(get(), head + wide("G1D=Caf") + "\xE9\0 \0\x3D\xD8\x00\xDE"s + wide("\r\n") + "\x01");
+
+  put("\xFE\xFF" + wide("[Main]\nk=v\n", true));
+  ASSERT_TRUE(write("k", "w"));
+  EXPECT_EQ(get(), "\xFE\xFF" + wide("[Main]\nk=w\n", true));
 }
 
 // A FIFO would block the reader and a huge file exhaust its memory: both read as empty and stay as they
