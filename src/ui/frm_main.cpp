@@ -68,16 +68,16 @@ void frmMain::Form_Load() {
 void frmMain::Reload_setup_fields() {
   Ini_path = settings::settingsFilePath(platform_.programFolder());
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
-    settingFields_[i]->setText(fromCore(settings::readSetting(settings::kSettings[i], Ini_path)));
+    setCoreText(*settingFields_[i], settings::readSetting(settings::kSettings[i], Ini_path));
   }
   // Only a stored "True" selects; a No is never selected here, so an unsaved Yes survives.
-  if (settings::switchIsOn(toCore(txtBatchFileStatus->text()))) {
+  if (settings::switchIsOn(toCore(*txtBatchFileStatus))) {
     optBatchFileYes->setChecked(true);
     lblBatchFile->show();
     txtBatchFileLocation->show();
   }
-  if (settings::switchIsOn(toCore(txtJoystick->text()))) optJoystickYes->setChecked(true);
-  if (settings::switchIsOn(toCore(txtCDaudio->text()))) optCDaudioYes->setChecked(true);
+  if (settings::switchIsOn(toCore(*txtJoystick))) optJoystickYes->setChecked(true);
+  if (settings::switchIsOn(toCore(*txtCDaudio))) optCDaudioYes->setChecked(true);
   setCustomGameCaptions();
 }
 
@@ -141,9 +141,8 @@ void frmMain::cmdQuit_Click() {
 }
 
 void frmMain::cmdSave_Click() {
-  const std::string batchFileName = toCore(txtBatchFileLocation->text());
-  if (!launch::gameFilesFound(toCore(txtQ2path->text()), batchFileName, optBatchFileYes->isChecked(),
-                              platform_)) {
+  const std::string batchFileName = toCore(*txtBatchFileLocation);
+  if (!launch::gameFilesFound(toCore(*txtQ2path), batchFileName, optBatchFileYes->isChecked(), platform_)) {
     platform_.message(launch::failurePrompt(batchFileName));
     return;
   }
@@ -151,7 +150,7 @@ void frmMain::cmdSave_Click() {
   txtCDaudio->setText(fromCore(settings::switchWord(optCDaudioYes->isChecked())));
   txtJoystick->setText(fromCore(settings::switchWord(optJoystickYes->isChecked())));
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
-    settings::saveSetting(settings::kSettings[i], toCore(settingFields_[i]->text()), Ini_path);
+    settings::saveSetting(settings::kSettings[i], toCore(*settingFields_[i]), Ini_path);
   }
   Show_launch_view();
   setCustomGameCaptions();
@@ -160,14 +159,14 @@ void frmMain::cmdSave_Click() {
 launch::LaunchRequest frmMain::launchRequest() const {
   launch::LaunchRequest request;
   launch::CommandLineInputs& game = request.game;
-  game.q2Folder = toCore(txtQ2path->text());
-  game.cdDriveLetter = toCore(txtCDpath->text());
-  game.options = toCore(txtOptions->text());
-  game.serverAddress = toCore(txtServerIP->text());
-  game.standardConfig = toCore(txtConfig->text());
+  game.q2Folder = toCore(*txtQ2path);
+  game.cdDriveLetter = toCore(*txtCDpath);
+  game.options = toCore(*txtOptions);
+  game.serverAddress = toCore(*txtServerIP);
+  game.standardConfig = toCore(*txtConfig);
   for (std::size_t n = 0; n < 3; ++n) {
-    game.customSubdirectory[n] = toCore(txtGC[n]->text());
-    game.customConfig[n] = toCore(txtGConfig[n]->text());
+    game.customSubdirectory[n] = toCore(*txtGC[n]);
+    game.customConfig[n] = toCore(*txtGConfig[n]);
   }
   game.gameType =
       optSinglePlayer->isChecked() ? launch::GameType::SinglePlayer : launch::GameType::MultiplayerClient;
@@ -182,7 +181,7 @@ launch::LaunchRequest frmMain::launchRequest() const {
   }
   game.cdAudio = !optCDaudioNo->isChecked();
   game.joystick = !optJoystickNo->isChecked();
-  request.batchFileName = toCore(txtBatchFileLocation->text());
+  request.batchFileName = toCore(*txtBatchFileLocation);
   request.batchUse = optBatchFileYes->isChecked();
   return request;
 }
@@ -203,13 +202,11 @@ void frmMain::cmdDebug_Click() {
 }
 
 void frmMain::cmdConfigEdit_Click() {
-  launch::editFile(launch::standardConfigPath(toCore(txtQ2path->text()), toCore(txtConfig->text())),
-                   platform_);
+  launch::editFile(launch::standardConfigPath(toCore(*txtQ2path), toCore(*txtConfig)), platform_);
 }
 
 void frmMain::cmdBatchEdit_Click() {
-  launch::editFile(launch::batchEditPath(toCore(txtQ2path->text()), toCore(txtBatchFileLocation->text())),
-                   platform_);
+  launch::editFile(launch::batchEditPath(toCore(*txtQ2path), toCore(*txtBatchFileLocation)), platform_);
 }
 
 void frmMain::cmdG1ConfigEdit_Click() {
@@ -225,9 +222,9 @@ void frmMain::cmdG3ConfigEdit_Click() {
 }
 
 void frmMain::editCustomConfig(std::size_t game) {
-  launch::editFile(launch::customConfigPath(toCore(txtQ2path->text()), toCore(txtGC[game]->text()),
-                                            toCore(txtGConfig[game]->text())),
-                   platform_);
+  launch::editFile(
+      launch::customConfigPath(toCore(*txtQ2path), toCore(*txtGC[game]), toCore(*txtGConfig[game])),
+      platform_);
 }
 
 void frmMain::cmdHelp_Click() {

@@ -70,3 +70,31 @@ TEST_F(SettingsSave, TestsTheFilesThenWritesAllEighteenKeysAndKeepsForeignLines)
   fendral::ui::frmMain again(platform);
   EXPECT_TRUE(again.findChild<QAbstractButton*>("optJoystickYes")->isChecked());
 }
+
+// UTF-8 shows as UTF-8, anything else as Windows-1252; unedited values go back byte for byte, edited
+// ones in the encoding they came in, and the Quake 2 folder reaches the system as it was stored.
+TEST_F(SettingsSave, ValuesKeepTheirBytesAndTheirEncoding) {
+  const QByteArray before =
+      "[Main]\r\nQ2Location=C:\\Caf\xE9\r\nOptions=\xEF\xBB\xBF+set a\r\nG1D=Caf\xC3\xA9\r\nG2D=\xE9t\xE9\r\n"
+      "G3D=\x81\x8D\r\nG1C=\xE9\r\nG2C=\xE9\r\n";
+  writeIni(before);
+  open();
+  EXPECT_EQ(text("txtQ2path"), QString::fromUtf8("C:\\Café"));
+  EXPECT_EQ(text("txtOptions"), QString::fromUtf8("\uFEFF+set a"));
+  EXPECT_EQ(text("txtG1D"), QString::fromUtf8("Café"));
+  EXPECT_EQ(text("txtG2D"), QString::fromUtf8("été"));
+  click("cmdSetup");
+  fill("txtG2D", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "txtG1C", "\xC4\x80", "txtG2C", "");
+  platform.existing.insert("C:\\Caf\xE9\\quake2.exe ");
+  click("cmdSave");
+  const QByteArray saved = readIni();
+  EXPECT_TRUE(
+      saved.startsWith("[Main]\r\nQ2Location=C:\\Caf\xE9\r\nOptions=\xEF\xBB\xBF+set "
+                       "a\r\nG1D=Caf\xC3\xA9\r\nG2D=\xE9t\xE9 \x80\r\n"
+                       "G3D=\x81\x8D\r\nG1C=\xC4\x80\r\nG2C=\r\n"))
+      << saved.toStdString();
+
+  click("cmdLaunch");
+  ASSERT_FALSE(platform.started.empty());
+  EXPECT_NE(platform.started.back().find("C:\\Caf\xE9"), std::string::npos);
+}
