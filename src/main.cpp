@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "ui/application_setup.h"
 #include "ui/desktop_platform.h"
 #include "ui/frm_main.h"
 #include "ui/window_look.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   fendral::ui::useDesignedDpi();
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName("io.github.fendral.Fendral");
+  fendral::ui::prepareApplication();
   fendral::ui::DesktopPlatform platform;
   fendral::ui::frmMain window(platform);
   window.show();

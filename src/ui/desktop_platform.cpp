@@ -11,6 +11,8 @@ namespace fendral::ui {
 void DesktopPlatform::message(const std::string& prompt) {
   QMessageBox box(QMessageBox::NoIcon, texts::kWindowTitle, fromCore(prompt), QMessageBox::Ok,
                   QApplication::activeWindow());
+  // A file name such as "<b>B</b>  &amp; x.bat" must read as typed, every blank kept.
+  box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
 }

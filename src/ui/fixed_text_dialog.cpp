@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "ui/enter_presses_button.h"
+
 namespace fendral::ui {
 
 FixedTextDialog::FixedTextDialog(QWidget* parent, const QString& name, const QString& title, QSize clientSize)
@@ -15,6 +17,7 @@ FixedTextDialog::FixedTextDialog(QWidget* parent, const QString& name, const QSt
   setPalette(tealPalette());
   setAutoFillBackground(true);
   setFont(proseFont());
+  pressFocusedButtonOnEnter(this);
 }
 
 void FixedTextDialog::reject() {

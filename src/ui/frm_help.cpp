@@ -71,6 +71,7 @@ frmHelp::frmHelp(QWidget* parent)
 
   tabHelp_ = new TwoRowTabPanel(kTabsPerRow, this);
   tabHelp_->setObjectName(QStringLiteral("tabHelp"));
+  tabHelp_->setAccessibleName(QStringLiteral("Help topics"));
   tabHelp_->setGeometry(4, 40, 357, 300);
   for (const HelpTab& tab : helpTabs()) tabHelp_->addTab(makePage(tab), QString::fromUtf8(tab.caption));
   tabHelp_->setCurrentIndex(kFirstShownTab);

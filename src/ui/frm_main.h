@@ -71,6 +71,7 @@ class frmMain : public QWidget {
   QWidget* buildLocationsPage();
   QWidget* buildGameSettingsPage();
   QWidget* buildCustomGamesPage();
+  void setFocusOrder();
   void connectHandlers();
 
   void setCustomGameCaptions();

@@ -13,8 +13,11 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "settings/settings_table.h"
+#include "ui/enter_presses_button.h"
 #include "ui/frm_main.h"
 #include "ui/main_texts.h"
 #include "ui/svg_icon.h"
@@ -97,6 +100,17 @@ class SnugTabs : public QProxyStyle {
   }
 };
 
+// Tab enters an option group on its selected option, as elsewhere on the desktop; Qt alone would
+// stop on the group's first option until the group had been visited.
+void tabToSelectedOption(QButtonGroup* group) {
+  const auto follow = [group] {
+    for (QAbstractButton* b : group->buttons())
+      b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  };
+  QObject::connect(group, &QButtonGroup::buttonToggled, group, follow);
+  follow();
+}
+
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, const QRect& place) {
   auto* box = new QGroupBox(title, parent);
   box->setObjectName(name);
@@ -109,7 +123,6 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, con
 void frmMain::buildWindow() {
   setObjectName("frmMain");
   setWindowTitle(texts::kWindowTitle);
-  setWindowIcon(svgIcon("launch"));
   setFixedSize(361, 336);
 
   setPalette(tealPalette());
@@ -135,11 +148,19 @@ void frmMain::buildWindow() {
   txtDebugBatch = lineEdit(this, "txtDebugBatch", twips(120, 6240, 5295, 375));
   txtDebugBatch->setText(texts::kDebugBatch);
   cmdDebug = textButton(this, "cmdDebug", texts::kDebug, twips(4200, 6720, 1215, 375));
+  // Out of sight, so Tab passes the two boxes by; the Debug button keeps its stop.
+  for (QLineEdit* box : {txtDebugProgram, txtDebugBatch}) {
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setAccessibleName(box->text());
+  }
 
   cmdCancel->hide();
   cmdSave->hide();
   tabSetup->hide();
 
+  setFocusOrder();
+  for (QButtonGroup* group : findChildren<QButtonGroup*>()) tabToSelectedOption(group);
+  pressFocusedButtonOnEnter(this);
   cmdLaunch->setFocus();
   setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
 }
@@ -159,12 +180,15 @@ void frmMain::buildLaunchView() {
   optMultiplayer = option(frmGameType, type, "optMultiplayer", texts::kMultiplayer, {16, 46, 320, 22});
   optSinglePlayer->setChecked(true);
   txtServerIP = lineEdit(frmGameType, "txtServerIP", {36, 74, 220, 24});
+  // Without a label of its own it would be known by the frame's title.
+  txtServerIP->setAccessibleName(texts::kServerAddress);
   txtServerIP->hide();
 }
 
 void frmMain::buildSetupPanel() {
   tabSetup = new QTabWidget(this);
   tabSetup->setObjectName("tabSetup");
+  tabSetup->setAccessibleName(texts::kSetupTip);
   tabSetup->setGeometry(twips(120, 720, 5295, 3615));
   // The pages are light with black text, so the fields stay readable on the teal window.
   tabSetup->setPalette(pagePalette(kPage));
@@ -181,12 +205,16 @@ void frmMain::buildSetupPanel() {
 QWidget* frmMain::buildLocationsPage() {
   auto* page = new QWidget;
   page->setAutoFillBackground(true);
-  label(page, "lblCDlocation", texts::kCDlocation, {12, 14, 110, 22});
+  auto* cdLabel = label(page, "lblCDlocation", texts::kCDlocation, {12, 14, 110, 22});
   txtCDpath = lineEdit(page, "txtCDpath", {124, 14, 22, 22}, texts::kCDpathTip);
-  label(page, "lblQ2location", texts::kQ2location, {12, 50, 320, 20});
+  // A label's buddy is named by its text for screen readers; nothing visible changes.
+  cdLabel->setBuddy(txtCDpath);
+  auto* q2Label = label(page, "lblQ2location", texts::kQ2location, {12, 50, 320, 20});
   txtQ2path = lineEdit(page, "txtQ2path", {12, 70, 320, 22}, texts::kQ2pathTip);
-  label(page, "lblOptions", texts::kOptions, {12, 106, 320, 20});
+  q2Label->setBuddy(txtQ2path);
+  auto* optionsLabel = label(page, "lblOptions", texts::kOptions, {12, 106, 320, 20});
   txtOptions = lineEdit(page, "txtOptions", {12, 126, 320, 22}, texts::kOptionsTip);
+  optionsLabel->setBuddy(txtOptions);
   return page;
 }
 
@@ -221,6 +249,7 @@ QWidget* frmMain::buildGameSettingsPage() {
   lblBatchFile = label(batch, "lblBatchFile", texts::kBatchFile, {56, 20, 168, 40});
   lblBatchFile->setWordWrap(true);
   txtBatchFileLocation = lineEdit(batch, "txtBatchFileLocation", {56, 68, 168, 22}, texts::kBatchFileTip);
+  lblBatchFile->setBuddy(txtBatchFileLocation);
   cmdBatchEdit =
       textButton(batch, "cmdBatchEdit", texts::kEditOrCreate, {230, 26, 98, 24}, texts::kBatchEditTip);
   cmdExampleBatch =
@@ -248,18 +277,43 @@ QWidget* frmMain::buildCustomGamesPage() {
     const int x = 6 + n * 113;
     const int width = 107;
     label(page, name("lblGame%1"), number, {x, 4, width, 18}, Qt::AlignCenter);
-    label(page, name("lblG%1D"), texts::kDescription, {x, 20, width, 18}, Qt::AlignCenter);
+    auto* description =
+        label(page, name("lblG%1D"), texts::kDescription, {x, 20, width, 18}, Qt::AlignCenter);
     txtGD[n] = lineEdit(page, name("txtG%1D"), {x, 38, width, 22}, texts::kDescriptionTip);
-    label(page, name("lblG%1C"), texts::kSubdirectory, {x, 64, width, 18}, Qt::AlignCenter);
+    auto* subdirectory =
+        label(page, name("lblG%1C"), texts::kSubdirectory, {x, 64, width, 18}, Qt::AlignCenter);
     txtGC[n] = lineEdit(page, name("txtG%1C"), {x, 82, width, 22}, texts::kSubdirectoryTip);
     // Too long for a narrow column in most fonts: two lines.
     auto* config = label(page, name("lblG%1Config"), texts::kCustomConfig, {x, 108, width, 32});
     config->setWordWrap(true);
     txtGConfig[n] = lineEdit(page, name("txtG%1Config"), {x, 140, width, 22}, texts::kCustomConfigTip);
+    // The three columns share their labels, so each name says whose column it is.
+    const std::pair<QLabel*, QLineEdit*> fields[] = {
+        {description, txtGD[n]}, {subdirectory, txtGC[n]}, {config, txtGConfig[n]}};
+    for (const auto& [lbl, field] : fields) {
+      lbl->setBuddy(field);
+      field->setAccessibleName(QString(texts::kCustomGameField).arg(number, lbl->text()));
+    }
     cmdGConfigEdit[n] = textButton(page, name("cmdG%1ConfigEdit"), texts::kEditOrCreate, {x, 170, width, 24},
                                    texts::kConfigEditTip);
   }
   return page;
+}
+
+// Tab follows the layout: the top band, the middle region (each setup page top to bottom, left
+// to right, the custom games one column after the other), the bottom band, then Debug.
+void frmMain::setFocusOrder() {
+  std::vector<QWidget*> order = {
+      cmdSetup,       cmdCancel,       cmdQuit,         optStandard,     optG1,
+      optG2,          optG3,           optSinglePlayer, optMultiplayer,  txtServerIP,
+      tabSetup,       txtCDpath,       txtQ2path,       txtOptions,      txtConfig,
+      cmdConfigEdit,  cmdSampleConfig, optCDaudioYes,   optCDaudioNo,    optJoystickYes,
+      optJoystickNo,  optBatchFileNo,  cmdBatchEdit,    optBatchFileYes, txtBatchFileLocation,
+      cmdExampleBatch};
+  for (std::size_t n = 0; n < 3; ++n)
+    order.insert(order.end(), {txtGD[n], txtGC[n], txtGConfig[n], cmdGConfigEdit[n]});
+  order.insert(order.end(), {cmdHelp, cmdSave, cmdLaunch, cmdDebug});
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 }  // namespace fendral::ui

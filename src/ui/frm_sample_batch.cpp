@@ -35,6 +35,7 @@ frmSampleBatch::frmSampleBatch(QWidget* parent)
 
   Text1_ = new CrlfTextView(this);
   Text1_->setObjectName(QStringLiteral("Text1"));
+  Text1_->setAccessibleName(title->text());
   Text1_->setFont(proseFont());
   Text1_->setCrlfText(QString::fromLatin1(kSampleBatchText.data(), kSampleBatchText.size()));
   // Wide enough that no line wraps; the title runs above it.

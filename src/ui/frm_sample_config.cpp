@@ -32,6 +32,7 @@ frmSampleConfig::frmSampleConfig(QWidget* parent)
 
   txtSampleConfig_ = new CrlfTextView(this);
   txtSampleConfig_->setObjectName(QStringLiteral("txtSampleConfig"));
+  txtSampleConfig_->setAccessibleName(title->text());
   txtSampleConfig_->setFont(proseFont());
   txtSampleConfig_->setCrlfText(QString::fromLatin1(kSampleConfigText.data(), kSampleConfigText.size()));
   // Wide enough that no line wraps.

@@ -28,6 +28,9 @@ inline constexpr char kGame2Initial[] = "Game 2     ";
 inline constexpr char kGame3Initial[] = "Game 3     ";
 inline constexpr char kSinglePlayer[] = "Single Player";
 inline constexpr char kMultiplayer[] = "Multiplayer Client";
+// Names for screen readers only: never shown.
+inline constexpr char kServerAddress[] = "Server address";
+inline constexpr char kCustomGameField[] = "Game %1 %2";  // the column's number, the label
 // What precedes a custom game's description on its option.
 inline constexpr char kGame1Prefix[] = "Game 1 ";
 inline constexpr char kGame2Prefix[] = "Game 2 ";

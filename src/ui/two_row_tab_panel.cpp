@@ -6,6 +6,8 @@
 #include <QStackedWidget>
 #include <algorithm>
 
+#include "ui/tab_list_accessible.h"
+
 namespace fendral::ui {
 
 namespace {
@@ -87,6 +89,11 @@ class TwoRowTabPanel::TabStrip : public QWidget {
   void focusInEvent(QFocusEvent* event) override {
     update();
     QWidget::focusInEvent(event);
+    // The focus notice for the strip itself comes after this handler; name the tab after it.
+    if (QAccessible::isActive()) {
+      QMetaObject::invokeMethod(
+          this, [this] { announceFocusedTab(this, panel_->current_); }, Qt::QueuedConnection);
+    }
   }
   void focusOutEvent(QFocusEvent* event) override {
     update();
@@ -165,11 +172,17 @@ int TwoRowTabPanel::rowCount() const {
 
 void TwoRowTabPanel::setCurrentIndex(int index) {
   if (index < 0 || index >= count() || index == current_) return;
+  const int previous = current_;
   current_ = index;
   stack_->setCurrentIndex(index);
   strip_->update();
   update();
+  announceSelectedTab(strip_, index, previous);
   emit currentChanged(index);
+}
+
+QWidget* TwoRowTabPanel::tabStrip() const {
+  return strip_;
 }
 
 int TwoRowTabPanel::tabHeight() const {

@@ -35,6 +35,8 @@ class TwoRowTabPanel : public QWidget {
   QRect pageRect() const;
   // The background of the pages, which the selected tab shares.
   QColor pageColor() const { return pageColor_; }
+  // The row of tabs, which takes the keyboard focus for the panel.
+  QWidget* tabStrip() const;
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;

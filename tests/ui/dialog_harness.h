@@ -36,3 +36,12 @@ inline void pressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers =
     QApplication::sendEvent(widget, &event);
   }
 }
+
+// Shows `window` and makes it the active one, so focus changes reach its widgets as they would on
+// a desktop.
+inline bool showActive(QWidget* window) {
+  window->show();
+  window->activateWindow();
+  QApplication::processEvents();
+  return window->isActiveWindow();
+}

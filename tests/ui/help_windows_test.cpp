@@ -8,8 +8,8 @@
 using fendral::ui::TwoRowTabPanel;
 
 // Through the real main window: each window is made once and kept, so every way of closing it
-// only hides it, the help reopens on the tab it was left on, and every opening, the first too,
-// is centred over the main window wherever that stands now.
+// only hides it, the help reopens on the tab it was left on, every opening, the first too, is
+// centred over the main window wherever that stands now, and puts the focus on the same control.
 class HelpFromMainWindow : public MainWindowTest {};
 
 TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
@@ -20,10 +20,11 @@ TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
                                 "Program Locations", "Game Settings",   "Custom Games"};
   const struct {
     void (frmMain::*show)();
-    const char *name, *ok;
-  } windows[] = {{&frmMain::cmdHelp_Click, "frmHelp", "cmdQuitHelp"},
-                 {&frmMain::cmdExampleBatch_Click, "frmSampleBatch", "cmdSampleBatchQuit"},
-                 {&frmMain::cmdSampleConfig_Click, "frmSampleConfig", "cmdSampleConfigQuit"}};
+    const char *name, *ok, *focus;
+  } windows[] = {
+      {&frmMain::cmdHelp_Click, "frmHelp", "cmdQuitHelp", "cmdQuitHelp"},
+      {&frmMain::cmdExampleBatch_Click, "frmSampleBatch", "cmdSampleBatchQuit", "Text1"},
+      {&frmMain::cmdSampleConfig_Click, "frmSampleConfig", "cmdSampleConfigQuit", "cmdSampleConfigQuit"}};
   for (const auto& w : windows) {
     SCOPED_TRACE(w.name);
     const std::function<void(QWidget*)> closes[] = {
@@ -45,6 +46,8 @@ TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
                                EXPECT_EQ(modal->parentWidget(), &main);
                                const QPoint off = modal->geometry().center() - main.geometry().center();
                                EXPECT_LE(off.manhattanLength(), 1) << off.x() << ", " << off.y();
+                               EXPECT_EQ(modal->focusWidget()->objectName(), w.focus);
+                               modal->focusWidget()->nextInFocusChain()->setFocus();
                                if (auto* tabs = modal->findChild<TwoRowTabPanel*>()) {
                                  for (int i = 0; i < helpTabs.size(); ++i)
                                    EXPECT_EQ(tabs->tabText(i), helpTabs[i]);

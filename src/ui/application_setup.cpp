@@ -1,0 +1,35 @@
+#include "ui/application_setup.h"
+
+#include <QAccessibleWidget>
+#include <QApplication>
+
+#include "ui/frm_main.h"
+#include "ui/svg_icon.h"
+#include "ui/tab_list_accessible.h"
+#include "ui/two_row_tab_panel.h"
+
+namespace fendral::ui {
+
+namespace {
+
+// Qt asks this only once a screen reader is listening, so it costs nothing otherwise.
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+  if (className == QLatin1String("fendral::ui::frmMain")) {
+    // A plain top-level widget would show as a filler, and its title would go unspoken.
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+  }
+  if (className == QLatin1String("QWidget")) {
+    auto* panel = qobject_cast<TwoRowTabPanel*>(object->parent());
+    if (panel && panel->tabStrip() == object) return new TabListAccessible(panel->tabStrip(), panel);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void prepareApplication() {
+  QApplication::setWindowIcon(svgIcon(QStringLiteral("launch")));
+  QAccessible::installFactory(accessibleFor);
+}
+
+}  // namespace fendral::ui

@@ -1,0 +1,56 @@
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QLabel>
+
+#include "dialog_harness.h"
+#include "main_window_fixture.h"
+#include "ui/frm_help.h"
+#include "ui/two_row_tab_panel.h"
+
+class Accessibility : public MainWindowTest {};
+
+// What a screen reader asks of the help window's tabs: a list of six named page tabs, the
+// selected one marked, each selectable by its action.
+TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
+  fendral::ui::frmHelp help;
+  ASSERT_TRUE(showActive(&help));
+  auto* panel = help.findChild<fendral::ui::TwoRowTabPanel*>("tabHelp");
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(panel->tabStrip());
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->role(), QAccessible::PageTabList);
+  EXPECT_FALSE(list->text(QAccessible::Name).isEmpty());
+  ASSERT_EQ(list->childCount(), 6);
+  for (int i = 0; i < 6; ++i) {
+    QAccessibleInterface* tab = list->child(i);
+    EXPECT_EQ(tab->role(), QAccessible::PageTab);
+    EXPECT_EQ(tab->text(QAccessible::Name), panel->tabText(i));
+    EXPECT_EQ(tab->state().selected, i == 5) << i;
+    EXPECT_EQ(tab->parent(), list);
+    EXPECT_EQ(list->indexOfChild(tab), i);
+    EXPECT_TRUE(help.rect().contains(help.mapFromGlobal(tab->rect().center()))) << i;
+  }
+  list->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(panel->currentIndex(), 0);
+  EXPECT_TRUE(list->child(0)->state().selected);
+  panel->tabStrip()->setFocus();
+  EXPECT_EQ(list->focusChild(), list->child(0));
+}
+
+// The main window is a frame with its title; fields are named by their labels, the server box
+// by what it holds.
+TEST_F(Accessibility, TheMainWindowAndItsFieldsHaveNames) {
+  open();
+  QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+  EXPECT_EQ(frame->role(), QAccessible::Window);
+  EXPECT_EQ(frame->text(QAccessible::Name), "Fendral");
+  const std::pair<const char*, const char*> names[] = {
+      {"txtCDpath", "CD Drive Letter:"},
+      {"txtServerIP", "Server address"},
+      {"txtBatchFileLocation", "Name of your batch file: (must be located in your Q2 directory)"},
+      {"txtG2C", "Game 2 Subdirectory"},
+      {"txtDebugBatch", "Debug Batch File Call"},
+      {"cmdQuit", "Exit"},
+  };
+  for (const auto& [name, expected] : names)
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(find(name))->text(QAccessible::Name), expected) << name;
+}

@@ -1,0 +1,81 @@
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <functional>
+
+#include "dialog_harness.h"
+#include "main_window_fixture.h"
+
+namespace {
+
+// The tab bar stands for its panel.
+QString nameOf(const QWidget* w) {
+  if (!w) return "(none)";
+  return qobject_cast<const QTabBar*>(w) ? w->parentWidget()->objectName() : w->objectName();
+}
+
+}  // namespace
+
+class Keyboard : public MainWindowTest {
+ protected:
+  // The names of the Tab stops, starting after the focused control and ending on it.
+  std::string tabStops() {
+    QStringList stops;
+    const QWidget* start = window->focusWidget();
+    for (int i = 0; i < 50; ++i) {
+      pressKey(window->focusWidget(), Qt::Key_Tab);
+      stops << nameOf(window->focusWidget());
+      if (window->focusWidget() == start) break;
+    }
+    return stops.join(" ").toStdString();
+  }
+};
+
+// Top to bottom, left to right; the two debug boxes lie out of sight and take no stop.
+TEST_F(Keyboard, TabFollowsTheLayoutInBothViews) {
+  ASSERT_TRUE(showActive(&open()));
+  EXPECT_EQ(tabStops(), "cmdDebug cmdSetup cmdQuit optStandard optSinglePlayer cmdHelp cmdLaunch");
+
+  click("optMultiplayer", "cmdSetup", "optBatchFileYes");
+  auto* tabs = find<QTabWidget>("tabSetup");
+  const char* pages[] = {
+      "txtCDpath txtQ2path txtOptions",
+      "txtConfig cmdConfigEdit cmdSampleConfig optCDaudioNo optJoystickNo cmdBatchEdit optBatchFileYes "
+      "txtBatchFileLocation cmdExampleBatch",
+      "txtG1D txtG1C txtG1Config cmdG1ConfigEdit txtG2D txtG2C txtG2Config cmdG2ConfigEdit txtG3D txtG3C "
+      "txtG3Config cmdG3ConfigEdit",
+  };
+  for (int tab = 0; tab < 3; ++tab) {
+    tabs->setCurrentIndex(tab);
+    find("cmdLaunch")->setFocus();
+    EXPECT_EQ(tabStops(), QString("cmdDebug cmdCancel cmdQuit tabSetup %1 cmdHelp cmdSave cmdLaunch")
+                              .arg(pages[tab])
+                              .toStdString());
+  }
+}
+
+// Return and keypad Enter press the focused button, in the main window as in the others.
+TEST_F(Keyboard, EnterPressesTheFocusedButtonInEveryWindow) {
+  fendral::ui::frmMain& main = open();
+  ASSERT_TRUE(showActive(&main));
+  const auto enter = [&](const char* name, Qt::KeyboardModifiers keypad = Qt::NoModifier) {
+    find(name)->setFocus();
+    pressKey(find(name), keypad ? Qt::Key_Enter : Qt::Key_Return, keypad);
+  };
+  enter("cmdSetup");
+  EXPECT_TRUE(shown("tabSetup"));
+  enter("cmdCancel", Qt::KeypadModifier);
+  EXPECT_FALSE(shown("tabSetup"));
+  enter("cmdDebug");
+  EXPECT_FALSE(platform.calls.empty());
+
+  const std::function<void()> opens[] = {[&] { main.cmdHelp_Click(); }, [&] { main.cmdExampleBatch_Click(); },
+                                         [&] { main.cmdSampleConfig_Click(); }};
+  for (const auto& openWindow : opens) {
+    EXPECT_TRUE(whileModal(openWindow, [](QWidget* modal) {
+      auto* ok = modal->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
+      ok->setFocus();
+      pressKey(ok, Qt::Key_Enter, Qt::KeypadModifier);
+    }));
+  }
+}
