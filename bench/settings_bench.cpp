@@ -47,14 +47,8 @@ std::string fileOfSize(std::int64_t size) {
   text += kMain;
   const std::filesystem::path host = folder() / ("size" + std::to_string(size) + ".ini");
   std::ofstream(host, std::ios::binary) << text;
-  entry->second = folder().string() + "\\" + host.filename().string();
+  entry->second = host.string();
   return entry->second;
-}
-
-std::string hostOf(const std::string& iniPath) {
-  std::string host = iniPath;
-  host[host.rfind('\\')] = '/';
-  return host;
 }
 
 std::string plainRead(const std::string& host) {
@@ -77,7 +71,7 @@ double plainReadSeconds(const std::string& host) {
 }
 
 void readAll18(benchmark::State& state, const std::string& ini) {
-  const double baseline = plainReadSeconds(hostOf(ini));
+  const double baseline = plainReadSeconds(ini);
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
     for (const auto& setting : kSettings) benchmark::DoNotOptimize(readSetting(setting, ini));
@@ -97,7 +91,7 @@ void saveAll18(benchmark::State& state, const std::string& ini) {
 }
 
 void BM_PlainRead(benchmark::State& state) {
-  const std::string host = hostOf(fileOfSize(state.range(0)));
+  const std::string host = fileOfSize(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(plainRead(host));
   state.SetComplexityN(state.range(0));
   state.SetBytesProcessed(state.iterations() * state.range(0));

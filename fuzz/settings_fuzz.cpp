@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::filesystem::path named = folder() / "fendral.ini";
   const std::filesystem::path host = link == 0 ? named : folder() / "target.ini";
-  const std::string path = folder().string() + "\\fendral.ini";
+  const std::string path = named.string();
   if (link != 0) std::filesystem::create_symlink("target.ini", named);
   if (link != 2) put(host, file);
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Fendral and starts it.
+# Installs what is missing, builds Fendral and starts it. Without a display it shows what Launch would
+# run with the settings file it finds, and how to see the window.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 fendral_install_packages
@@ -10,8 +11,13 @@ if [ ! -x "$program" ]; then
   exit 0
 fi
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  echo "Fendral is built at $program, but there is no display to show its window on."
-  echo "Start it from a desktop session, or under a virtual display: xvfb-run -a $program"
-  exit 1
+  echo "Fendral is built at $program. There is no display, so here is what Launch would run"
+  echo "(fendral --preview):"
+  echo
+  "$program" --preview 2>&1 | sed 's/^/  /' || true
+  echo
+  echo "To see the window, start it from a desktop session, or under a virtual display:"
+  echo "  xvfb-run -a $program"
+  exit 0
 fi
 exec "$program"

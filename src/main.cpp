@@ -1,6 +1,13 @@
 #include <QApplication>
+#include <QTextStream>
 #include <cstdio>
+#include <cstring>
 
+#include "cli/command_options.h"
+#include "cli/toolkit_start.h"
+#include "cli/without_window.h"
+#include "platform/display_probe.h"
+#include "settings/settings_location.h"
 #include "ui/application_setup.h"
 #include "ui/desktop_platform.h"
 #include "ui/frm_main.h"
@@ -8,28 +15,64 @@
 
 namespace {
 
-// Without any display Qt would abort with a message about platform plugins; say it plainly instead.
-bool displayAvailable() {
-  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+using fendral::cli::Action;
+
+QStringList argumentList(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+void print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!displayAvailable()) {
-    std::fputs(
-        "Fendral needs a display to show its window: start it from a desktop session, or under a virtual "
-        "display with xvfb-run.\n",
-        stderr);
+  const fendral::cli::Options options = fendral::cli::parseOptions(argumentList(argc, argv));
+  switch (options.action) {
+    case Action::Help:
+    case Action::Mistake: {
+      // Only for the program's name in the usage line.
+      const char* slash = argc > 0 ? std::strrchr(argv[0], '/') : nullptr;
+      fendral::cli::ToolkitArguments name(slash != nullptr ? slash + 1 : argc > 0 ? argv[0] : nullptr, "");
+      QCoreApplication names(name.count(), name.values());
+      if (options.action == Action::Help) {
+        print(stdout, fendral::cli::helpText());
+        return 0;
+      }
+      print(stderr, "fendral: " + options.mistake + "\n" + fendral::cli::helpText());
+      return 2;
+    }
+    case Action::Version:
+      std::printf("Fendral %s\n", FENDRAL_VERSION);
+      return 0;
+    default:
+      break;
+  }
+
+  fendral::ui::DesktopPlatform platform;
+  const std::string settingsFile = options.settingsFile.empty()
+                                       ? fendral::settings::settingsFileFor(platform.programFolder())
+                                       : options.settingsFile;
+  if (options.action == Action::Preview) return fendral::cli::printPreview(options, settingsFile);
+  if (options.action == Action::Launch)
+    return fendral::cli::launchWithoutWindow(options, settingsFile, argv[0]);
+
+  // Checked here, since the toolkit would abort on a display that does not answer.
+  const std::optional<std::string> windowSystem = fendral::platform::windowSystemToOpen();
+  if (!windowSystem) {
+    print(stderr, fendral::cli::noDisplayLine() + "\n");
     return 1;
   }
   fendral::ui::useDesignedDpi();
-  QApplication app(argc, argv);
+  fendral::cli::ToolkitArguments arguments(argv[0], *windowSystem);
+  QApplication app(arguments.count(), arguments.values());
   QGuiApplication::setDesktopFileName("io.github.fendral.Fendral");
   fendral::ui::prepareApplication();
-  fendral::ui::DesktopPlatform platform;
-  fendral::ui::frmMain window(platform);
+  fendral::ui::frmMain window(platform, settingsFile);
+  window.selectLaunchChoices(options.gameChoice, options.gameType);
   window.show();
   return app.exec();
 }

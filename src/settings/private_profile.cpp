@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "platform/file_content.h"
-#include "platform/host_path.h"
 #include "settings/ini_scan.h"
 #include "settings/text_encoding.h"
 #include "settings/utf16_text.h"
@@ -121,7 +120,7 @@ std::optional<SettingsText> readSettingsText(const std::string& host) {
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& path,
                               std::size_t capacity) {
   if (capacity == 0) return {};
-  const std::optional<SettingsText> file = readSettingsText(platform::hostPath(path));
+  const std::optional<SettingsText> file = readSettingsText(path);
   if (!file) return {};
   const KeyPlace place = findKey(file->text, section, key);
   if (!place.keyFound) return {};
@@ -131,15 +130,14 @@ std::string readProfileString(std::string_view section, std::string_view key, co
 
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& path) {
-  const std::string host = platform::hostPath(path);
-  const std::optional<SettingsText> file = readSettingsText(host);
+  const std::optional<SettingsText> file = readSettingsText(path);
   if (!file) return false;  // a file that cannot be read whole is left as it is
   const std::string text =
       withKey(file->text, findKey(file->text, section, key), section, key, storedForm(value));
   if (text == file->text) return true;
   const bool wide = file->form != FileForm::Bytes;
   return static_cast<bool>(
-      platform::replaceFileContent(host, wide ? toUtf16(text, file->form, file->oddByte) : text));
+      platform::replaceFileContent(path, wide ? toUtf16(text, file->form, file->oddByte) : text));
 }
 
 }  // namespace fendral::settings

@@ -6,8 +6,8 @@
 
 namespace fendral::settings {
 
-// The value of `key` in `section` of the INI file at `path`, read with the default "" into a buffer of
-// `capacity` characters: at most capacity - 1 characters.
+// The value of `key` in `section` of the INI file at `path` (a host path), read with the default "" into a
+// buffer of `capacity` characters: at most capacity - 1 characters.
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& path,
                               std::size_t capacity = 255);
 

@@ -4,13 +4,6 @@
 
 namespace fendral::settings {
 
-std::string settingsFilePath(std::string_view programFolder) {
-  std::string path(programFolder);
-  if (!path.ends_with('\\')) path += '\\';
-  path += kFileName;
-  return path;
-}
-
 std::string readSetting(const Setting& setting, const std::string& iniPath) {
   return readProfileString(kSection, setting.loadKey, iniPath);
 }

@@ -45,9 +45,6 @@ inline constexpr std::array<Setting, 18> kSettings{{
      SettingKind::Text},
 }};
 
-// The settings file beside the program: the folder, a "\" unless it ends in one, "fendral.ini".
-std::string settingsFilePath(std::string_view programFolder);
-
 // Only the exact word "True" switches a setting on.
 inline bool switchIsOn(std::string_view stored) {
   return stored == kSwitchOn;

@@ -8,8 +8,10 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <utility>
 
 #include "launch/editor_command.h"
+#include "settings/settings_location.h"
 #include "settings/settings_table.h"
 #include "ui/frm_help.h"
 #include "ui/frm_sample_batch.h"
@@ -19,7 +21,8 @@
 
 namespace fendral::ui {
 
-frmMain::frmMain(platform::Platform& platform) : platform_(platform) {
+frmMain::frmMain(platform::Platform& platform, std::string settingsFile)
+    : platform_(platform), settingsFile_(std::move(settingsFile)) {
   buildWindow();
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
     const auto& control = settings::kSettings[i].control;
@@ -66,7 +69,7 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Reload_setup_fields() {
-  Ini_path = settings::settingsFilePath(platform_.programFolder());
+  Ini_path = settingsFile_;
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
     setCoreText(*settingFields_[i], settings::readSetting(settings::kSettings[i], Ini_path));
   }
@@ -149,11 +152,19 @@ void frmMain::cmdSave_Click() {
   txtBatchFileStatus->setText(fromCore(settings::switchWord(optBatchFileYes->isChecked())));
   txtCDaudio->setText(fromCore(settings::switchWord(optCDaudioYes->isChecked())));
   txtJoystick->setText(fromCore(settings::switchWord(optJoystickYes->isChecked())));
+  // The configuration folder may not exist yet; a failure here shows as a failed write, unreported.
+  (void)settings::makeSettingsFolder(Ini_path);
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
     settings::saveSetting(settings::kSettings[i], toCore(*settingFields_[i]), Ini_path);
   }
   Show_launch_view();
   setCustomGameCaptions();
+}
+
+void frmMain::selectLaunchChoices(launch::GameChoice gameChoice, launch::GameType gameType) {
+  const std::array<QRadioButton*, 4> games{optStandard, optG1, optG2, optG3};
+  games[static_cast<std::size_t>(gameChoice)]->setChecked(true);
+  (gameType == launch::GameType::SinglePlayer ? optSinglePlayer : optMultiplayer)->setChecked(true);
 }
 
 launch::LaunchRequest frmMain::launchRequest() const {

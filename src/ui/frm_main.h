@@ -26,8 +26,13 @@ class frmMain : public QWidget {
   Q_OBJECT
 
  public:
-  explicit frmMain(platform::Platform& platform);
+  // `settingsFile` is the host path of fendral.ini wherever it was found to live.
+  frmMain(platform::Platform& platform, std::string settingsFile);
   ~frmMain() override;
+
+  // Game and game type as given on the command line; the window starts with the standard game, single
+  // player.
+  void selectLaunchChoices(launch::GameChoice gameChoice, launch::GameType gameType);
 
   // The settings file the last reload settled on.
   const std::string& iniPath() const { return Ini_path; }
@@ -80,6 +85,7 @@ class frmMain : public QWidget {
   void editCustomConfig(std::size_t game);  // 0, 1 or 2
 
   platform::Platform& platform_;
+  const std::string settingsFile_;
   std::string Ini_path;
   bool shownOnce_ = false;
 

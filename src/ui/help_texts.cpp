@@ -20,10 +20,11 @@ std::vector<HelpTab> makeTabs() {
             "for the setup. Every setup option is explained on these tabs, and when you rest the "
             "mouse pointer on a control, a tooltip tells you what it does."},
            {K::Text,
-            "To install Fendral, put it in any folder you like, together with its settings file, "
-            "fendral.ini, and the small fendral-notepad editor it uses to open config and batch "
-            "files. If there is no settings file yet, Fendral makes one the first time you save your "
-            "setup."},
+            "To install Fendral, put it in any folder you like, together with the small "
+            "fendral-notepad editor it uses to open config and batch files. Your setup is kept in "
+            "fendral.ini beside Fendral when that file is there or you may write to the folder, and "
+            "otherwise in ~/.config/fendral/fendral.ini. If there is no settings file yet, Fendral "
+            "makes one the first time you save your setup."},
            {K::Text,
             "To see what goes into a config or batch file for a 3DFX card, press one of the "
             "\"Example (3DFX)\" buttons on the Game Settings tab of the setup."},

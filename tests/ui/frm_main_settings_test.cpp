@@ -67,7 +67,7 @@ TEST_F(SettingsSave, TestsTheFilesThenWritesAllEighteenKeysAndKeepsForeignLines)
   EXPECT_EQ(saved.count('\n'), 6 + 17);  // the six old lines, Q2Location replaced in place, 17 added
 
   // A new start asks for "JoyStick" and finds what was written as "Joystick".
-  fendral::ui::frmMain again(platform);
+  fendral::ui::frmMain again(platform, iniFile().toStdString());
   EXPECT_TRUE(again.findChild<QAbstractButton*>("optJoystickYes")->isChecked());
 }
 

@@ -26,7 +26,7 @@ class MainWindowTest : public ::testing::Test {
   QString iniFile() const { return folder.filePath("fendral.ini"); }
 
   fendral::ui::frmMain& open() {
-    window = std::make_unique<fendral::ui::frmMain>(platform);
+    window = std::make_unique<fendral::ui::frmMain>(platform, iniFile().toStdString());
     return *window;
   }
 

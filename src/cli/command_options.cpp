@@ -1,0 +1,91 @@
+#include "cli/command_options.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+namespace fendral::cli {
+
+namespace {
+
+struct Parser {
+  QCommandLineParser parser;
+  QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
+  QCommandLineOption version{{"v", "version"}, "Show the version and exit."};
+  QCommandLineOption settings{"settings",
+                              "Read and save the settings in FILE. Without it they live in fendral.ini "
+                              "beside the program when that file is there or the folder is writable, "
+                              "else in ~/.config/fendral/fendral.ini ($XDG_CONFIG_HOME/fendral).",
+                              "FILE"};
+  QCommandLineOption preview{"preview",
+                             "Print what Launch would run with the saved settings and start nothing."};
+  QCommandLineOption launch{"launch", "Run Launch with the saved settings, without the window."};
+  QCommandLineOption game{"game", "The game to start: standard (the default), or custom game 1, 2 or 3.",
+                          "standard|1|2|3"};
+  QCommandLineOption multiplayer{"multiplayer",
+                                 "Join the saved server as a multiplayer client instead of playing "
+                                 "single player."};
+
+  Parser() {
+    parser.setApplicationDescription(
+        "Starts Quake 2: opens the launcher's window, or with --preview or --launch works without it.");
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({help, version, settings, preview, launch, game, multiplayer});
+  }
+};
+
+Options mistake(const QString& line) {
+  Options options;
+  options.action = Action::Mistake;
+  options.mistake = line;
+  return options;
+}
+
+}  // namespace
+
+Options parseOptions(const QStringList& arguments) {
+  Parser p;
+  if (!p.parser.parse(arguments)) return mistake(p.parser.errorText());
+  if (!p.parser.positionalArguments().isEmpty()) {
+    return mistake(QString("Unexpected argument '%1'.").arg(p.parser.positionalArguments().first()));
+  }
+  Options options;
+  if (p.parser.isSet(p.help)) {
+    options.action = Action::Help;
+    return options;
+  }
+  if (p.parser.isSet(p.version)) {
+    options.action = Action::Version;
+    return options;
+  }
+  if (p.parser.isSet(p.preview) && p.parser.isSet(p.launch)) {
+    return mistake("--preview and --launch do not go together.");
+  }
+  if (p.parser.isSet(p.settings)) {
+    options.settingsFile = QFile::encodeName(p.parser.value(p.settings)).toStdString();
+    if (options.settingsFile.empty()) return mistake("--settings needs a file name.");
+  }
+  if (p.parser.isSet(p.game)) {
+    const QString game = p.parser.value(p.game);
+    if (game.compare("standard", Qt::CaseInsensitive) == 0) {
+      options.gameChoice = launch::GameChoice::Standard;
+    } else if (game == "1") {
+      options.gameChoice = launch::GameChoice::Custom1;
+    } else if (game == "2") {
+      options.gameChoice = launch::GameChoice::Custom2;
+    } else if (game == "3") {
+      options.gameChoice = launch::GameChoice::Custom3;
+    } else {
+      return mistake(QString("Unknown game '%1': --game takes standard, 1, 2 or 3.").arg(game));
+    }
+  }
+  if (p.parser.isSet(p.multiplayer)) options.gameType = launch::GameType::MultiplayerClient;
+  if (p.parser.isSet(p.preview)) options.action = Action::Preview;
+  if (p.parser.isSet(p.launch)) options.action = Action::Launch;
+  return options;
+}
+
+QString helpText() {
+  return Parser().parser.helpText();
+}
+
+}  // namespace fendral::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "launch/command_line.h"
+
+namespace fendral::cli {
+
+enum class Action { Window, Help, Version, Preview, Launch, Mistake };
+
+// What the command line asks for. Without options it is the window, as always.
+struct Options {
+  Action action = Action::Window;
+  std::string settingsFile;  // empty: beside the program or in the configuration folder
+  launch::GameChoice gameChoice = launch::GameChoice::Standard;
+  launch::GameType gameType = launch::GameType::SinglePlayer;
+  QString mistake;  // one line naming what is wrong, for Action::Mistake
+};
+
+// `arguments` starts with the program's name, as argv does.
+Options parseOptions(const QStringList& arguments);
+
+// The usage and every option; the program's name is taken from the running application.
+QString helpText();
+
+}  // namespace fendral::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "cli/command_options.h"
+
+namespace fendral::cli {
+
+// --preview: the settings file, the two texts Debug shows, then each program Launch would start, one word a
+// line; or the usual message on stderr. 0 or 1.
+int printPreview(const Options& options, const std::string& settingsFile);
+
+// --launch: Launch with the saved settings. A started game ends the program with 0; a failure gives
+// the usual message on stderr and, when a display answers, in the message box; then 1.
+int launchWithoutWindow(const Options& options, const std::string& settingsFile, const char* programName);
+
+}  // namespace fendral::cli

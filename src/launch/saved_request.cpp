@@ -1,0 +1,41 @@
+#include "launch/saved_request.h"
+
+#include <algorithm>
+#include <array>
+
+#include "settings/settings_table.h"
+
+namespace fendral::launch {
+
+LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoice, GameType gameType) {
+  std::array<std::string, settings::kSettings.size()> stored;
+  for (std::size_t i = 0; i < stored.size(); ++i)
+    stored[i] = settings::readSetting(settings::kSettings[i], iniPath);
+  const auto value = [&](std::string_view field) -> std::string& {
+    const auto found = std::ranges::find(settings::kSettings, field, &settings::Setting::field);
+    return stored[static_cast<std::size_t>(found - settings::kSettings.begin())];
+  };
+
+  LaunchRequest request;
+  CommandLineInputs& game = request.game;
+  game.q2Folder = value("Q2location");
+  game.cdDriveLetter = value("CDlocation");
+  game.options = value("Options");
+  game.serverAddress = value("ServerIP");
+  game.standardConfig = value("Config");
+  const std::array<std::string_view, 3> subdirectories{"G1C", "G2C", "G3C"};
+  const std::array<std::string_view, 3> configs{"G1Config", "G2Config", "G3Config"};
+  for (std::size_t n = 0; n < 3; ++n) {
+    game.customSubdirectory[n] = value(subdirectories[n]);
+    game.customConfig[n] = value(configs[n]);
+  }
+  game.gameType = gameType;
+  game.gameChoice = gameChoice;
+  game.cdAudio = settings::switchIsOn(value("CDaudio"));
+  game.joystick = settings::switchIsOn(value("Joystick"));
+  request.batchFileName = value("BatchFileLocation");
+  request.batchUse = settings::switchIsOn(value("BatchFileStatus"));
+  return request;
+}
+
+}  // namespace fendral::launch

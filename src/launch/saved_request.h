@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "launch/launch_sequence.h"
+
+namespace fendral::launch {
+
+// What the window hands Launch right after loading the settings file at `iniPath`, untouched: the
+// saved values, only a stored "True" switching a setting on, and the two choices the file does not
+// hold.
+LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoice, GameType gameType);
+
+}  // namespace fendral::launch

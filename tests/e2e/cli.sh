@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The command line of the real program: each option, a bad one, --preview and --launch against a fake
+# game, where the settings live, and displays that are missing or do not answer.
+# Usage: cli.sh FENDRAL
+set -uo pipefail
+
+fendral_built=$1
+tmp=$(mktemp -d) && [ -d "$tmp" ] || exit 1
+chmod 755 "$tmp"
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+failed=0
+fail() {
+  echo "FAILED: $*"
+  failed=1
+}
+
+# run NAME [VAR=value...] -- ARGS...: runs the copy without any display; keeps out, err and rc.
+run() {
+  local name=$1 vars=()
+  shift
+  while [ "$1" != -- ]; do
+    vars+=("$1")
+    shift
+  done
+  shift
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${vars[@]}" \
+    "$program" "$@" >"$tmp/$name.out" 2>"$tmp/$name.err"
+  echo $? >"$tmp/$name.rc"
+}
+rc() { cat "$tmp/$1.rc"; }
+out() { cat "$tmp/$1.out"; }
+err() { cat "$tmp/$1.err"; }
+started() { [ -e "$tmp/game" ] || [ -e "$tmp/batch-ran" ]; }
+
+# --- the program beside its settings, and a fake game in a folder with blanks
+mkdir "$tmp/bin"
+program=$tmp/bin/fendral
+cp "$fendral_built" "$program"
+q2="$tmp/Quake 2"
+mkdir "$q2"
+printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@" >"%s/game.part"\nmv "%s/game.part" "%s/game"\n' \
+  "$tmp" "$tmp" "$tmp" >"$q2/quake2.exe"
+chmod +x "$q2/quake2.exe"
+printf 'echo ran >"%s"\n' "$tmp/batch-ran" >"$q2/go.bat"
+printf '%s\n' "[Main]" "Q2Location=$q2" "CDLocation=D" "ServerIP=10.0.0.7" "Config=my.cfg" "G2C=ctf" \
+  "G2Config=ctf.cfg" "JoyStick=True" "CDaudio=False" "BatchFileStatus=True" "BatchFileLocation=go.bat" \
+  >"$tmp/bin/fendral.ini"
+
+# --- help, version and mistakes need no display
+run help -- --help
+[ "$(rc help)" = 0 ] && out help | grep -q '^Usage: fendral \[options\]' && out help | grep -q -- '--preview' ||
+  fail "--help: rc $(rc help), $(out help | head -n 1)"
+run version -- --version
+[ "$(rc version)" = 0 ] && out version | grep -qx 'Fendral [0-9.]*' || fail "--version: rc $(rc version), $(out version)"
+for bad in "--bogus" "--game 4" "--settings" "--preview --launch" "stray"; do
+  # shellcheck disable=SC2086
+  run bad -- $bad
+  first=$(err bad | head -n 1)
+  if [ "$(rc bad)" != 2 ] || [[ "$first" != "fendral: "* ]] || ! err bad | grep -q '^Usage: fendral'; then
+    fail "'$bad': rc $(rc bad), first line '$first'"
+  fi
+done
+echo "ok --help, --version and five mistakes"
+
+# --- --preview: the two texts Debug shows, nothing started
+run preview -- --preview --game 2 --multiplayer
+expected="settings file:  $tmp/bin/fendral.ini
+batch path:     $q2\\go.bat
+command line:   $q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio "
+[ "$(rc preview)" = 0 ] || fail "--preview: rc $(rc preview): $(err preview)"
+[ "$(out preview | head -n 3)" = "$expected" ] || fail "--preview printed: $(out preview)"
+started && fail "--preview started something"
+echo "ok --preview printed what Launch would run and started nothing"
+
+# --- --launch: the batch file, then the game, without a window
+run launch -- --launch --game 2 --multiplayer
+[ "$(rc launch)" = 0 ] || fail "--launch: rc $(rc launch): $(err launch)"
+for _ in $(seq 50); do [ -e "$tmp/game" ] && [ -e "$tmp/batch-ran" ] && break; sleep 0.1; done
+[ -e "$tmp/batch-ran" ] || fail "--launch did not run the batch file"
+grep -qx 'ctf.cfg' "$tmp/game" 2>/dev/null || fail "--launch: the game got $(tail -n +2 "$tmp/game" 2>/dev/null)"
+echo "ok --launch ran the batch file and the game"
+
+# --- a missing game: the usual message, exit 1, nothing started
+rm -f "$tmp/game" "$tmp/batch-ran"
+mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
+for action in --preview --launch; do
+  run missing -- "$action"
+  [ "$(rc missing)" = 1 ] && [ "$(err missing)" = "Either quake2.exe or go.bat was not found!" ] &&
+    ! out missing | grep -q "^batch path" || fail "$action with quake2.exe missing: rc $(rc missing), '$(err missing)'"
+done
+started && fail "a failed --launch started something"
+echo "ok with quake2.exe missing, --preview and --launch say so on stderr and exit 1"
+
+# --- where the settings live: a named file, and the configuration folder of a player who cannot
+# write the program's folder (root can write anywhere, so that player is nobody)
+mv "$tmp/quake2.exe.away" "$q2/quake2.exe"
+printf '%s\n' "[Main]" "Q2Location=$q2" "BatchFileLocation=named.bat" >"$tmp/named.ini"
+run named -- --preview --settings "$tmp/named.ini"
+out named | grep -qx "batch path:     $q2\\\\named.bat" || fail "--settings FILE was not read: $(out named)"
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+  config="$tmp/home/config"
+  mkdir -p "$config/fendral"
+  printf '%s\n' "[Main]" "Q2Location=$q2" "BatchFileLocation=player.bat" >"$config/fendral/fendral.ini"
+  chown -R nobody:nogroup "$tmp/home"
+  mv "$tmp/bin/fendral.ini" "$tmp/beside.ini"
+  setpriv --reuid=nobody --regid=nogroup --clear-groups env -u DISPLAY -u WAYLAND_DISPLAY \
+    XDG_CONFIG_HOME="$config" "$program" --preview >"$tmp/xdg.out" 2>"$tmp/xdg.err"
+  grep -qx "batch path:     $q2\\\\player.bat" "$tmp/xdg.out" ||
+    fail "as a player who cannot write the program's folder: $(cat "$tmp/xdg.out" "$tmp/xdg.err")"
+  mv "$tmp/beside.ini" "$tmp/bin/fendral.ini"
+  echo "ok --settings FILE, and \$XDG_CONFIG_HOME/fendral/fendral.ini when the program's folder is not writable"
+else
+  echo "ok --settings FILE (the configuration folder case needs root and setpriv)"
+fi
+
+# --- no display, or one that does not answer: one line, exit 1, never an abort
+unused=$((500 + RANDOM % 400))
+while [ -e "/tmp/.X11-unix/X$unused" ]; do unused=$((unused + 1)); done
+for case in "" "DISPLAY=:$unused" "WAYLAND_DISPLAY=no-such-socket" "QT_QPA_PLATFORM=xcb DISPLAY=:$unused"; do
+  # shellcheck disable=SC2086
+  run window XDG_RUNTIME_DIR="$tmp" $case --
+  if [ "$(rc window)" != 1 ] || [ "$(err window | wc -l)" != 1 ] || ! err window | grep -q '^fendral: '; then
+    fail "the window with '$case': rc $(rc window), $(err window)"
+  fi
+done
+echo "ok no display, and three that do not answer: one line and exit 1"
+
+# --- --launch failing where a display answers: the message box as well
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$tmp/display")"
+  mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
+  ASAN_OPTIONS=detect_leaks=0 "$program" --launch >/dev/null 2>"$tmp/box.err" &
+  launcher=$!
+  box=
+  for _ in $(seq 100); do
+    box=$(xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null | head -n 1)
+    [ -n "$box" ] && break
+    sleep 0.1
+  done
+  if [ -n "$box" ]; then
+    xdotool windowfocus --sync "$box" key Return 2>/dev/null || xdotool key --window "$box" Return
+  else
+    fail "--launch with a display showed no message box"
+    kill "$launcher"
+  fi
+  wait "$launcher"
+  status=$?
+  [ "$status" = 1 ] && grep -q 'was not found!' "$tmp/box.err" || fail "--launch with a display: rc $status"
+  echo "ok --launch failing with a display shows the message box too, and exits 1"
+else
+  echo "ok (the message box case needs Xvfb and xdotool)"
+fi
+
+exit $failed
