@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "cli/toolkit_start.h"
 #include "launch/saved_request.h"
 #include "platform/display_probe.h"
+#include "platform/host_platform.h"
 #include "ui/desktop_platform.h"
 
 namespace fendral::cli {
@@ -16,9 +20,10 @@ void printLine(const char* label, std::string_view value) {
   std::printf("%-16s%.*s\n", label, static_cast<int>(value.size()), value.data());
 }
 
-void printTexts(const launch::LaunchTexts& texts) {
-  printLine("batch path:", texts.batchPath);
-  printLine("command line:", texts.commandLine);
+std::string workingFolder(const platform::ProgramStart& start) {
+  if (!start.workingFolder.empty()) return start.workingFolder;
+  std::error_code unknown;
+  return std::filesystem::current_path(unknown).string();
 }
 
 // Says the message on stderr only.
@@ -49,13 +54,31 @@ class LaunchPlatform : public ui::DesktopPlatform {
 int printPreview(const Options& options, const std::string& settingsFile) {
   printLine("settings file:", settingsFile);
   ConsolePlatform system;
-  bool shown = false;
-  launch::previewLaunch(launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType),
-                        system, [&](const launch::LaunchTexts& texts) {
-                          printTexts(texts);
-                          shown = true;
-                        });
-  return shown ? 0 : 1;
+  const launch::LaunchRequest request =
+      launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType);
+  const std::optional<launch::LaunchPlan> plan = launch::planLaunch(request, system);
+  std::vector<std::pair<platform::Command, std::string>> starts;  // what runs, and where
+  if (plan) {
+    for (const platform::ProgramStart* start : {plan->batch ? &*plan->batch : nullptr, &plan->game}) {
+      if (start == nullptr) continue;
+      std::optional<platform::Command> command = platform::startCommand(*start);
+      // Launch would stop here, with the same message.
+      if (!command) break;
+      starts.emplace_back(std::move(*command), workingFolder(*start));
+    }
+  }
+  if (!plan || starts.size() != (plan->batch ? 2u : 1u)) {
+    system.message(launch::failurePrompt(request.batchFileName));
+    return 1;
+  }
+  printLine("batch path:", plan->texts.batchPath);
+  printLine("command line:", plan->texts.commandLine);
+  for (const auto& [command, folder] : starts) {
+    printLine("program:", command.front());
+    for (std::size_t word = 1; word < command.size(); ++word) printLine("argument:", command[word]);
+    printLine("working folder:", folder);
+  }
+  return 0;
 }
 
 int launchWithoutWindow(const Options& options, const std::string& settingsFile, const char* programName) {

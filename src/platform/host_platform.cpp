@@ -26,11 +26,15 @@ std::optional<GameEngine> HostPlatform::findGameEngine(const std::string& q2Fold
   return chooseGameEngine(q2Folder, gameSubdirectory, searchPath());
 }
 
-bool HostPlatform::startProgram(const ProgramStart& start) {
+std::optional<Command> startCommand(const ProgramStart& start) {
   std::optional<Command> argv = runCommand(madeAbsolute(start.program), searchPath());
-  if (!argv) return false;
-  argv->insert(argv->end(), start.arguments.begin(), start.arguments.end());
-  return spawnDetached(*argv, start.workingFolder);
+  if (argv) argv->insert(argv->end(), start.arguments.begin(), start.arguments.end());
+  return argv;
+}
+
+bool HostPlatform::startProgram(const ProgramStart& start) {
+  const std::optional<Command> argv = startCommand(start);
+  return argv && spawnDetached(*argv, start.workingFolder);
 }
 
 std::string HostPlatform::programFolder() {

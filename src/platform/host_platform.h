@@ -33,6 +33,10 @@ bool isNativeExecutable(const std::string& hostFile);
 std::optional<GameEngine> chooseGameEngine(std::string_view q2Folder, std::string_view gameSubdirectory,
                                            std::string_view path);
 
+// What startProgram executes for `start`: how its file runs here, then its arguments; nothing when the
+// file cannot run.
+std::optional<Command> startCommand(const ProgramStart& start);
+
 // Starts argv[0] with `argv` in `workingFolder` (unless empty), detached in a session of its own, with
 // stdin from /dev/null and no descriptors beyond 0 to 2, not awaited. False when it cannot be executed.
 bool spawnDetached(const Command& argv, const std::string& workingFolder);

@@ -69,23 +69,29 @@ for bad in "--bogus" "--game 4" "--settings" "--preview --launch" "stray"; do
 done
 echo "ok --help, --version and five mistakes"
 
-# --- --preview: the two texts Debug shows, nothing started
+# --- --preview: the texts Debug shows, then what Launch starts; nothing started
 run preview -- --preview --game 2 --multiplayer
 expected="settings file:  $tmp/bin/fendral.ini
 batch path:     $q2\\go.bat
-command line:   $q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio "
+command line:   $q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio 
+program:        /bin/sh
+argument:       $q2/go.bat
+working folder: $q2
+program:        $q2/quake2.exe"
 [ "$(rc preview)" = 0 ] || fail "--preview: rc $(rc preview): $(err preview)"
-[ "$(out preview | head -n 3)" = "$expected" ] || fail "--preview printed: $(out preview)"
+[ "$(out preview | head -n 7)" = "$expected" ] || fail "--preview printed: $(out preview)"
+[ "$(out preview | tail -n 1)" = "working folder: $q2" ] || fail "--preview: the game's folder: $(out preview)"
 started && fail "--preview started something"
 echo "ok --preview printed what Launch would run and started nothing"
 
-# --- --launch: the batch file, then the game, without a window
+# --- --launch: the batch file, then the game with the arguments the preview showed, without a window
 run launch -- --launch --game 2 --multiplayer
 [ "$(rc launch)" = 0 ] || fail "--launch: rc $(rc launch): $(err launch)"
 for _ in $(seq 50); do [ -e "$tmp/game" ] && [ -e "$tmp/batch-ran" ] && break; sleep 0.1; done
 [ -e "$tmp/batch-ran" ] || fail "--launch did not run the batch file"
-grep -qx 'ctf.cfg' "$tmp/game" 2>/dev/null || fail "--launch: the game got $(tail -n +2 "$tmp/game" 2>/dev/null)"
-echo "ok --launch ran the batch file and the game"
+shown=$(printf '%s\n' "$q2"; out preview | sed -n '8,$p' | sed '$d' | sed 's/^argument:       //')
+[ "$(cat "$tmp/game" 2>/dev/null)" = "$shown" ] || fail "--launch: the game got $(cat "$tmp/game" 2>/dev/null)"
+echo "ok --launch ran the batch file and the game, in its folder, with the arguments --preview showed"
 
 # --- a missing game: the usual message, exit 1, nothing started
 rm -f "$tmp/game" "$tmp/batch-ran"
