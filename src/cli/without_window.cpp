@@ -11,6 +11,7 @@
 #include "platform/display_probe.h"
 #include "platform/host_platform.h"
 #include "ui/desktop_platform.h"
+#include "ui/window_look.h"
 
 namespace fendral::cli {
 
@@ -40,6 +41,7 @@ class LaunchPlatform : public ui::DesktopPlatform {
     std::fprintf(stderr, "%s\n", prompt.c_str());
     const std::optional<std::string> windowSystem = platform::windowSystemToOpen();
     if (!windowSystem) return;
+    ui::useDesignedDpi();
     ToolkitArguments arguments(programName_, *windowSystem);
     QApplication app(arguments.count(), arguments.values());
     DesktopPlatform::message(prompt);
