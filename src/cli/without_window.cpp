@@ -10,6 +10,7 @@
 #include "launch/saved_request.h"
 #include "platform/display_probe.h"
 #include "platform/host_platform.h"
+#include "ui/application_setup.h"
 #include "ui/desktop_platform.h"
 #include "ui/window_look.h"
 
@@ -44,6 +45,8 @@ class LaunchPlatform : public ui::DesktopPlatform {
     ui::useDesignedDpi();
     ToolkitArguments arguments(programName_, *windowSystem);
     QApplication app(arguments.count(), arguments.values());
+    QGuiApplication::setDesktopFileName("io.github.fendral.Fendral");
+    ui::prepareApplication();
     DesktopPlatform::message(prompt);
   }
 
