@@ -188,6 +188,10 @@ void frmMain::buildLaunchView() {
 void frmMain::buildSetupPanel() {
   tabSetup = new QTabWidget(this);
   tabSetup->setObjectName("tabSetup");
+  // Only its tab row takes the focus: a panel that did would be one more, meaningless, object for
+  // screen readers to stop on. The panel hands its policy to the row, so the row gets its own back.
+  tabSetup->setFocusPolicy(Qt::NoFocus);
+  tabSetup->tabBar()->setFocusPolicy(Qt::TabFocus);
   tabSetup->setAccessibleName(texts::kSetupTip);
   tabSetup->setGeometry(twips(120, 720, 5295, 3615));
   // The pages are light with black text, so the fields stay readable on the teal window.
@@ -303,10 +307,11 @@ QWidget* frmMain::buildCustomGamesPage() {
 // Tab follows the layout: the top band, the middle region (each setup page top to bottom, left
 // to right, the custom games one column after the other), the bottom band, then Debug.
 void frmMain::setFocusOrder() {
+  QWidget* tabRow = tabSetup->tabBar();
   std::vector<QWidget*> order = {
       cmdSetup,       cmdCancel,       cmdQuit,         optStandard,     optG1,
       optG2,          optG3,           optSinglePlayer, optMultiplayer,  txtServerIP,
-      tabSetup,       txtCDpath,       txtQ2path,       txtOptions,      txtConfig,
+      tabRow,         txtCDpath,       txtQ2path,       txtOptions,      txtConfig,
       cmdConfigEdit,  cmdSampleConfig, optCDaudioYes,   optCDaudioNo,    optJoystickYes,
       optJoystickNo,  optBatchFileNo,  cmdBatchEdit,    optBatchFileYes, txtBatchFileLocation,
       cmdExampleBatch};

@@ -1,5 +1,7 @@
 #include "ui/tab_list_accessible.h"
 
+#include <utility>
+
 #include "ui/two_row_tab_panel.h"
 
 namespace fendral::ui {
@@ -115,17 +117,15 @@ void announceFocusedTab(QWidget* strip, int current) {
 void announceSelectedTab(QWidget* strip, int current, int previous) {
   if (!QAccessible::isActive()) return;
   announceFocusedTab(strip, current);
-  QAccessible::State selected;
-  selected.selected = true;
-  for (int index : {previous, current}) {
+  // Each tab whose selection changed is told by its own event, so both are spoken as they now are.
+  const std::pair<QAccessible::Event, int> changes[] = {{QAccessible::SelectionRemove, previous},
+                                                        {QAccessible::Selection, current}};
+  for (const auto& [type, index] : changes) {
     if (index < 0) continue;
-    QAccessibleStateChangeEvent change(strip, selected);
+    QAccessibleEvent change(strip, type);
     change.setChild(index);
     QAccessible::updateAccessibility(&change);
   }
-  QAccessibleEvent selection(strip, QAccessible::Selection);
-  selection.setChild(current);
-  QAccessible::updateAccessibility(&selection);
 }
 
 }  // namespace fendral::ui
