@@ -5,6 +5,7 @@
 
 #include "ui/main_texts.h"
 #include "ui/text_conversion.h"
+#include "ui/window_look.h"
 
 namespace fendral::ui {
 
@@ -14,6 +15,9 @@ void DesktopPlatform::message(const std::string& prompt) {
   // A file name such as "<b>B</b>  &amp; x.bat" must read as typed, every blank kept.
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
+  // Qt lays it out, but in the windows' own font and colours, like them on any desktop.
+  box.setFont(controlFont());
+  box.setPalette(plainPalette());
   box.exec();
 }
 

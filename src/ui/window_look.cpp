@@ -19,13 +19,6 @@ QFont pixelFont(const QString& family, qreal points, QFont::StyleHint hint) {
   return font;
 }
 
-// The light palette the windows were drawn with, complete in every role and group, so that no
-// colour of a dark scheme shows through.
-QPalette lightPalette() {
-  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-  return fusion ? fusion->standardPalette() : QPalette(QColor(239, 239, 239));
-}
-
 }  // namespace
 
 void useDesignedDpi() {
@@ -44,15 +37,21 @@ QFont proseFont() {
   return pixelFont(QStringLiteral("Arial"), 8.25, QFont::SansSerif);
 }
 
+QPalette plainPalette() {
+  // Complete in every role and group, so that no colour of a dark scheme shows through.
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  return fusion ? fusion->standardPalette() : QPalette(QColor(239, 239, 239));
+}
+
 QPalette tealPalette() {
-  QPalette palette = lightPalette();
+  QPalette palette = plainPalette();
   palette.setColor(QPalette::Window, windowTeal());
   palette.setColor(QPalette::WindowText, Qt::white);
   return palette;
 }
 
 QPalette pagePalette(const QColor& page) {
-  QPalette palette = lightPalette();
+  QPalette palette = plainPalette();
   palette.setColor(QPalette::Window, page);
   palette.setColor(QPalette::WindowText, Qt::black);
   return palette;

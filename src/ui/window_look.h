@@ -28,6 +28,9 @@ QFont titleFont(qreal points);
 // The small sans serif of the windows' prose and sample texts.
 QFont proseFont();
 
+// The light grey of plain windows, black text, white fields.
+QPalette plainPalette();
+
 // White text on teal; fields white with black text.
 QPalette tealPalette();
 

@@ -7,7 +7,9 @@
 #include <functional>
 #include <vector>
 
+#include "dialog_harness.h"
 #include "main_window_fixture.h"
+#include "ui/desktop_platform.h"
 #include "ui/frm_help.h"
 #include "ui/frm_sample_batch.h"
 #include "ui/frm_sample_config.h"
@@ -62,6 +64,12 @@ class EveryView : public MainWindowTest {
       pictures.emplace_back(sample->objectName(), sample->grab().toImage());
       sample->hide();
     }
+
+    whileModal([] { fendral::ui::DesktopPlatform().message("Either quake2.exe or 3DFX.BAT was not found!"); },
+               [&](QWidget* box) {
+                 pictures.emplace_back("message", box->grab().toImage());
+                 box->close();
+               });
     return pictures;
   }
 };
