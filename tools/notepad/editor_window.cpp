@@ -1,24 +1,37 @@
 #include "editor_window.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTimer>
+
+#include "document_text.h"
 
 namespace fendral::notepad {
 
 namespace {
 const QString kAppName = QStringLiteral("Fendral Notepad");
-}
+// About a tenth of a second of work for the text widget, so the window answers while a file goes in.
+constexpr int kLinesAtOnce = 10000;
 
-EditorWindow::EditorWindow(const QString& path, QWidget* parent)
-    : QMainWindow(parent), file_(path), edit_(new QPlainTextEdit(this)) {
+QString lineEndName(const QString& end) {
+  if (end == QLatin1String("\r\n")) return QStringLiteral("CR LF");
+  return end == QLatin1String("\r") ? QStringLiteral("CR") : QStringLiteral("LF");
+}
+}  // namespace
+
+EditorWindow::EditorWindow(std::string path, QWidget* parent)
+    : QMainWindow(parent), file_(std::move(path)), edit_(new QPlainTextEdit(this)), format_(new QLabel(this)) {
   edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
   setCentralWidget(edit_);
+  statusBar()->addPermanentWidget(format_);
 
   QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
   fileMenu->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, &EditorWindow::save);
@@ -26,41 +39,81 @@ EditorWindow::EditorWindow(const QString& path, QWidget* parent)
   fileMenu->addSeparator();
   fileMenu->addAction(QStringLiteral("&Close"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
 
-  // A failed read keeps an empty document: the user still gets a window, and saving reports why.
   if (!file_.load()) {
-    statusBar()->showMessage(file_.errorString());
+    const QString error = file_.errorString();
+    statusBar()->showMessage(error);
+    QTimer::singleShot(0, this, [this, error] {
+      QMessageBox::warning(this, kAppName, error + QStringLiteral("\nThe file is left as it is."));
+    });
   } else if (!file_.isUntitled() && !file_.existed()) {
-    statusBar()->showMessage(QStringLiteral("New file: %1").arg(file_.path()));
+    statusBar()->showMessage(QStringLiteral("New file: %1").arg(file_.displayPath()));
   }
-  edit_->setPlainText(file_.text());
-  edit_->document()->setModified(false);
+  loader_ = std::make_unique<TextLoader>(file_.takeText());
+  newLineEnd_ = loader_->newLineEnd();
+  edit_->setReadOnly(true);
+  edit_->document()->setUndoRedoEnabled(false);
   connect(edit_->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
-  updateTitle();
+  loadMore();
   resize(640, 480);
 }
 
-bool EditorWindow::save() {
-  if (file_.isUntitled()) return saveAs();
-  if (!file_.save(edit_->toPlainText())) {
-    QMessageBox::warning(this, kAppName, file_.errorString());
+void EditorWindow::loadMore() {
+  if (loader_->fill(*edit_, kLinesAtOnce)) {
+    QTimer::singleShot(0, this, &EditorWindow::loadMore);
+  } else {
+    loader_.reset();
+    edit_->setReadOnly(false);
+    edit_->document()->setUndoRedoEnabled(true);
+    edit_->document()->setModified(false);
+  }
+  updateTitle();
+}
+
+bool EditorWindow::save() { return file_.isUntitled() || file_.isRefused() ? saveAs() : store(); }
+
+bool EditorWindow::store() {
+  if (isLoading()) {
+    statusBar()->showMessage(QStringLiteral("%1 is still being read.").arg(file_.displayName()), 3000);
     return false;
   }
+  const QString text = editorText(*edit_, newLineEnd_);
+  TextFile::Saved saved = file_.save(text);
+  if (saved == TextFile::Saved::Unencodable && allowUtf8Instead()) {
+    const Encoding previous = file_.encoding();
+    file_.setEncoding(Encoding::Utf8);
+    saved = file_.save(text);
+    if (saved != TextFile::Saved::Yes) file_.setEncoding(previous);
+  }
+  if (saved == TextFile::Saved::No) QMessageBox::warning(this, kAppName, file_.errorString());
+  if (saved != TextFile::Saved::Yes) return false;
   edit_->document()->setModified(false);
-  statusBar()->showMessage(QStringLiteral("Saved %1").arg(file_.path()), 3000);
+  updateTitle();
+  statusBar()->showMessage(QStringLiteral("Saved %1").arg(file_.displayPath()), 3000);
   return true;
 }
 
-bool EditorWindow::saveAs() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), file_.path());
-  if (path.isEmpty()) return false;
-  const QString previous = file_.path();
-  file_.setPath(path);
-  if (!save()) {
-    file_.setPath(previous);
+bool EditorWindow::allowUtf8Instead() {
+  const bool canSwitch = file_.encoding() == Encoding::Windows1252;
+  QString prompt = QStringLiteral("%1 cannot hold these characters: %2")
+                       .arg(encodingName(file_.encoding()), file_.unencodable());
+  if (!canSwitch) {
+    QMessageBox::warning(this, kAppName, prompt + QStringLiteral("\nThe file was not saved."));
     return false;
   }
-  updateTitle();
-  return true;
+  prompt += QStringLiteral("\nSave %1 as UTF-8 instead? Its other accented letters change bytes too.")
+                .arg(file_.displayName());
+  return QMessageBox::question(this, kAppName, prompt, QMessageBox::Save | QMessageBox::Cancel,
+                               QMessageBox::Cancel) == QMessageBox::Save;
+}
+
+bool EditorWindow::saveAs() {
+  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), file_.displayPath());
+  if (chosen.isEmpty()) return false;
+  const std::string previous = file_.path();
+  file_.setPath(QFile::encodeName(chosen).toStdString());
+  if (store()) return true;
+  file_.setPath(previous);
+  return false;
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
@@ -79,9 +132,12 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 }
 
 void EditorWindow::updateTitle() {
-  setWindowTitle(QStringLiteral("%1[*] - %2").arg(file_.displayName(), kAppName));
-  setWindowFilePath(file_.path());
+  const QString loading =
+      isLoading() ? QStringLiteral(" (reading, %1%)").arg(loader_->percentDone()) : QString();
+  setWindowTitle(QStringLiteral("%1%2[*] - %3").arg(file_.displayName(), loading, kAppName));
+  setWindowFilePath(file_.displayPath());
   setWindowModified(edit_->document()->isModified());
+  format_->setText(QStringLiteral("%1  %2").arg(encodingName(file_.encoding()), lineEndName(newLineEnd_)));
 }
 
 }  // namespace fendral::notepad

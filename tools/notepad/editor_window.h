@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
+#include <string>
 
+#include "document_text.h"
 #include "text_file.h"
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace fendral::notepad {
@@ -13,20 +17,31 @@ class EditorWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // An empty path gives an untitled document, which asks for a name on its first save.
-  explicit EditorWindow(const QString& path, QWidget* parent = nullptr);
+  // An empty path gives an untitled document, which asks for a name on its first save. A file that
+  // cannot be opened is reported once the window shows, and is never written.
+  explicit EditorWindow(std::string path, QWidget* parent = nullptr);
 
   bool save();
   bool saveAs();
+  // A large file goes in a part at a time; it is read-only and cannot be saved until it is all in.
+  bool isLoading() const { return loader_ != nullptr; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Writes the text under the current name; false, having told the player why, when it could not.
+  bool store();
+  // Asks before changing a Windows-1252 file to UTF-8 for characters it cannot hold.
+  bool allowUtf8Instead();
+  void loadMore();
   void updateTitle();
 
   TextFile file_;
   QPlainTextEdit* edit_;
+  QLabel* format_;
+  QString newLineEnd_;
+  std::unique_ptr<TextLoader> loader_;
 };
 
 }  // namespace fendral::notepad

@@ -1,66 +1,72 @@
 #include "text_file.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+
+#include "file_bytes.h"
+#include "settings/whole_file.h"
 
 namespace fendral::notepad {
 
 bool TextFile::load() {
   text_.clear();
   error_.clear();
-  crlf_ = false;
+  encoding_ = Encoding::Utf8;
+  refusedPath_.clear();
   existed_ = false;
-  if (path_.isEmpty()) return true;
+  if (path_.empty()) return true;
 
-  const QFileInfo info(path_);
-  if (!info.exists()) return true;  // "Edit or Create": the file is made on the first save
+  FileBytes file = readFileBytes(path_, kSizeLimit);
+  switch (file.status) {
+    case FileBytes::Status::Missing:
+      return true;  // "Edit or Create": the file is made on the first save
+    case FileBytes::Status::Refused:
+      existed_ = true;
+      refusedPath_ = path_;
+      error_ = QStringLiteral("Cannot open %1: %2.").arg(displayPath(), QString::fromStdString(file.reason));
+      return false;
+    case FileBytes::Status::Read:
+      break;
+  }
   existed_ = true;
-  if (info.isDir()) {
-    error_ = QStringLiteral("%1 is a folder").arg(path_);
-    return false;
-  }
-  QFile file(path_);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error_ = QStringLiteral("Cannot open %1: %2").arg(path_, file.errorString());
-    return false;
-  }
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    error_ = QStringLiteral("Cannot read %1: %2").arg(path_, file.errorString());
-    return false;
-  }
-  // The first line break decides the style; batch files written on the other platform use CR LF.
-  const qsizetype firstBreak = bytes.indexOf('\n');
-  crlf_ = firstBreak > 0 && bytes.at(firstBreak - 1) == '\r';
-  if (crlf_) bytes.replace("\r\n", "\n");
-  text_ = QString::fromUtf8(bytes);
+  encoding_ = detectEncoding(file.bytes);
+  text_ = decodeText(file.bytes, encoding_);
   return true;
 }
 
-bool TextFile::save(const QString& text) {
+TextFile::Saved TextFile::save(const QString& text) {
   error_.clear();
-  QByteArray bytes = text.toUtf8();
-  if (crlf_) bytes.replace("\n", "\r\n");
-
-  QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error_ = QStringLiteral("Cannot save %1: %2").arg(path_, file.errorString());
-    return false;
+  if (isRefused()) {
+    error_ = QStringLiteral("%1 was not read whole, so it is not written over.").arg(displayPath());
+    return Saved::No;
   }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    error_ = QStringLiteral("Cannot save %1: %2").arg(path_, file.errorString());
-    return false;
+  const std::string bytes = encodeText(text, encoding_, unencodable_);
+  if (!unencodable_.isEmpty()) return Saved::Unencodable;
+  if (!settings::rewriteWholeFile(path_, [&](std::string_view) { return bytes; })) {
+    error_ = QStringLiteral("Cannot save %1. The file is left as it was.").arg(displayPath());
+    return Saved::No;
   }
-  text_ = text;
   existed_ = true;
-  return true;
+  return Saved::Yes;
+}
+
+QString TextFile::displayPath() const {
+  return QFile::decodeName(QByteArray::fromStdString(path_));
 }
 
 QString TextFile::displayName() const {
-  if (path_.isEmpty()) return QStringLiteral("Untitled");
-  const QString name = QFileInfo(path_).fileName();
-  return name.isEmpty() ? path_ : name;
+  if (path_.empty()) return QStringLiteral("Untitled");
+  const QString path = displayPath();
+  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+  return slash < 0 || slash == path.size() - 1 ? path : path.mid(slash + 1);
+}
+
+std::string fileNameFromArguments(int argc, const char* const* argv) {
+  std::string name;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) name += ' ';
+    name += argv[i];
+  }
+  return name;
 }
 
 }  // namespace fendral::notepad

@@ -1,0 +1,26 @@
+#include <QApplication>
+
+#include "editor_window.h"
+#include "notepad_files.h"
+
+namespace fendral::notepad {
+namespace {
+
+class EditorWindowTest : public NotepadFiles {};
+
+// A large file goes in a part at a time; saving before all of it is in would cut it short.
+TEST_F(EditorWindowTest, LargeFileIsNotSavedUntilItIsAllIn) {
+  std::string bytes;
+  for (int i = 0; i < 25000; ++i) bytes += "bind k" + std::to_string(i) + (i % 3 ? " +attack\r\n" : " +jump\n");
+  write("big.cfg", bytes);
+  EditorWindow window(path("big.cfg"));
+  ASSERT_TRUE(window.isLoading());
+  EXPECT_FALSE(window.save());
+  EXPECT_EQ(read("big.cfg"), bytes);
+  while (window.isLoading()) QApplication::processEvents();
+  EXPECT_TRUE(window.save());
+  EXPECT_EQ(read("big.cfg"), bytes);
+}
+
+}  // namespace
+}  // namespace fendral::notepad

@@ -1,0 +1,68 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "notepad_files.h"
+#include "text_file.h"
+
+namespace fendral::notepad {
+namespace {
+
+class OddFiles : public NotepadFiles {};
+
+// Nothing but a whole regular file is read, nothing blocks, and a refused file is never written.
+TEST_F(OddFiles, AreRefusedWithAReasonAndNeverWritten) {
+  ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0644), 0);
+  std::filesystem::create_directory(path("baseq2"));
+  std::filesystem::create_symlink("/dev/zero", path("zero"));
+  write("huge", "");
+  std::filesystem::resize_file(path("huge"), TextFile::kSizeLimit + 1);  // sparse: costs no disk
+  const struct {
+    const char* name;
+    const char* reason;
+  } cases[] = {
+      {"pipe", "named pipe"}, {"baseq2", "folder"}, {"zero", "device"}, {"huge", "larger than 64 MiB"}};
+  for (const auto& c : cases) {
+    TextFile file(path(c.name));
+    EXPECT_FALSE(file.load()) << c.name;
+    EXPECT_TRUE(file.errorString().contains(QString::fromUtf8(c.reason))) << file.errorString().toStdString();
+    EXPECT_TRUE(file.takeText().isEmpty());
+    EXPECT_EQ(file.save(QStringLiteral("typed")), TextFile::Saved::No) << c.name;
+    EXPECT_TRUE(file.isRefused());
+  }
+  EXPECT_EQ(std::filesystem::file_size(path("huge")), TextFile::kSizeLimit + 1);
+  EXPECT_TRUE(std::filesystem::is_fifo(path("pipe")));
+  EXPECT_EQ(entries(), 4u);  // nothing left behind
+  EXPECT_EQ(entries("baseq2"), 0u);
+}
+
+TEST_F(OddFiles, UnreadableFileIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to read as another user";
+  ASSERT_EQ(::chmod(folder_.path().c_str(), 0755), 0);
+  write("secret.cfg", "rcon_password x\n");
+  ASSERT_EQ(::chmod(path("secret.cfg").c_str(), 0622), 0);  // others may write but not read
+  const int result = inChild(
+      [&] {
+        TextFile file(path("secret.cfg"));
+        if (file.load() || !file.errorString().contains(QStringLiteral("Permission denied"))) return 1;
+        return file.save(QStringLiteral("emptied")) == TextFile::Saved::No ? 0 : 2;
+      },
+      true);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(read("secret.cfg"), "rcon_password x\n");
+}
+
+// A missing name is an empty new document; the first save creates it, through a dangling link too.
+TEST_F(OddFiles, MissingFileIsCreatedOnTheFirstSave) {
+  std::filesystem::create_symlink("target.cfg", path("link.cfg"));
+  for (const char* name : {"my config.cfg", "link.cfg"}) {
+    TextFile file(path(name));
+    EXPECT_TRUE(file.load() && !file.existed() && file.takeText().isEmpty()) << name;
+    EXPECT_EQ(entries(), name[0] == 'm' ? 1u : 2u);  // opening alone creates nothing
+    ASSERT_EQ(file.save(QStringLiteral("exec autoexec.cfg\n")), TextFile::Saved::Yes);
+    EXPECT_EQ(read(name), "exec autoexec.cfg\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(path("link.cfg")));
+}
+
+}  // namespace
+}  // namespace fendral::notepad

@@ -1,0 +1,111 @@
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "document_text.h"
+#include "notepad_files.h"
+#include "text_file.h"
+
+namespace fendral::notepad {
+namespace {
+
+using namespace std::string_literals;
+
+class TextRoundTrip : public NotepadFiles {
+ protected:
+  // Puts the text into a text widget a few lines at a time, as the editor does with large files.
+  void show(const QString& text) {
+    TextLoader loader(text);
+    while (loader.fill(edit_, 2)) {
+    }
+    newLineEnd_ = loader.newLineEnd();
+  }
+  TextFile open(const std::string& name) {
+    TextFile file(path(name));
+    EXPECT_TRUE(file.load()) << name;
+    show(file.takeText());
+    return file;
+  }
+  TextFile::Saved save(TextFile& file) { return file.save(editorText(edit_, newLineEnd_)); }
+
+  QPlainTextEdit edit_;
+  QString newLineEnd_;
+};
+
+struct Sample {
+  const char* what;
+  std::string bytes;
+  Encoding encoding;
+  QString text;  // what the player sees; empty when not checked
+};
+
+// Opening and saving without an edit gives back every byte, whatever the encoding and line ends.
+TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
+  const Sample samples[] = {
+      {"empty", "", Encoding::Utf8, {}},
+      {"CR LF", "@echo off\r\nquake2 +exec my.cfg\r\n", Encoding::Utf8, "@echo off\r\nquake2 +exec my.cfg\r\n"},
+      {"mixed ends, no last end", "a\r\nb\nc\rd\n\r\n\re", Encoding::Utf8, {}},
+      {"UTF-8 with BOM", "\xEF\xBB\xBFname \"J\xC3\xB6rg\"\n", Encoding::Utf8WithBom, "name \"J\u00F6rg\"\n"},
+      {"BOM twice", "\xEF\xBB\xBF\xEF\xBB\xBFx", Encoding::Utf8WithBom, QStringLiteral("\uFEFFx")},
+      {"no-break space, separators, frame marks, NUL",
+       "a\xC2\xA0" "b\xE2\x80\xA8" "c\xE2\x80\xA9" "d\xEF\xB7\x90" "e\xEF\xB7\x91" "f\xEF\xBF\xBC"s + '\0' + "g\n",
+       Encoding::Utf8, {}},
+      {"Windows-1252", "name Caf\xE9\r\nsay \x80 \x81 \x8D \x8F \x90 \x9D \xA0\xFF\r", Encoding::Windows1252,
+       "name Caf\u00E9\r\nsay \u20AC \u0081 \u008D \u008F \u0090 \u009D \u00A0\u00FF\r"},
+      {"UTF-8 BOM then a Latin-1 byte", "\xEF\xBB\xBF" "caf\xE9", Encoding::Windows1252, "\u00EF\u00BB\u00BFcaf\u00E9"},
+      {"overlong and surrogate UTF-8", "\xC0\xAF \xED\xA0\x80", Encoding::Windows1252, {}},
+      {"UTF-16 LE", "\xFF\xFE" "a\0\r\0\n\0\x3D\xD8\x00\xDE\r\0"s, Encoding::Utf16LeWithBom, "a\r\n\U0001F600\r"},
+      {"UTF-16 BE, lone surrogate", "\xFE\xFF\0a\xD8\x3D\0\n"s, Encoding::Utf16BeWithBom, {}},
+      {"odd length after a UTF-16 mark", "\xFF\xFE" "a", Encoding::Windows1252, "\u00FF\u00FEa"},
+  };
+  for (const Sample& sample : samples) {
+    write("file.txt", sample.bytes);
+    TextFile file(path("file.txt"));
+    ASSERT_TRUE(file.load()) << sample.what;
+    EXPECT_EQ(file.encoding(), sample.encoding) << sample.what;
+    const QString text = file.takeText();
+    if (!sample.text.isEmpty()) EXPECT_EQ(text, sample.text) << sample.what;
+    show(text);
+    EXPECT_EQ(save(file), TextFile::Saved::Yes) << sample.what;
+    EXPECT_EQ(read("file.txt"), sample.bytes) << sample.what;
+  }
+}
+
+// A line the player adds ends like most lines of the file; the lines around it keep their own ends.
+TEST_F(TextRoundTrip, AddedLinesTakeTheFilesMostFrequentEnd) {
+  const struct {
+    std::string before, after;
+  } cases[] = {
+      {"one\r\ntwo\nthree\r\n", "one\r\ntwo\nadded\r\nthree\r\n"},
+      {"one\rtwo\rthree\n", "one\rtwo\radded\rthree\n"},
+      {"one\ntwo\rthree\r\n", "one\ntwo\radded\nthree\r\n"},
+      {"one line only", "one line only"},
+  };
+  for (const auto& c : cases) {
+    write("file.cfg", c.before);
+    TextFile file = open("file.cfg");
+    QTextCursor cursor(edit_.document()->findBlockByNumber(1));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    if (edit_.document()->blockCount() > 1) cursor.insertText(QStringLiteral("\nadded"));
+    ASSERT_EQ(save(file), TextFile::Saved::Yes);
+    EXPECT_EQ(read("file.cfg"), c.after) << c.before;
+  }
+}
+
+// A Windows-1252 file is not saved with characters it cannot hold; the caller may choose UTF-8.
+TEST_F(TextRoundTrip, CharactersTheEncodingCannotHoldAreReportedNotLost) {
+  write("names.cfg", "name Caf\xE9\n");
+  TextFile file = open("names.cfg");
+  edit_.moveCursor(QTextCursor::End);
+  edit_.insertPlainText(QStringLiteral("name \u20AC\u0151\U0001F600\u0151\n"));
+  EXPECT_EQ(save(file), TextFile::Saved::Unencodable);
+  EXPECT_EQ(file.unencodable(), QStringLiteral("\u0151\U0001F600"));
+  EXPECT_EQ(read("names.cfg"), "name Caf\xE9\n");
+
+  file.setEncoding(Encoding::Utf8);
+  ASSERT_EQ(save(file), TextFile::Saved::Yes);
+  EXPECT_EQ(read("names.cfg"), "name Caf\xC3\xA9\nname \xE2\x82\xAC\xC5\x91\xF0\x9F\x98\x80\xC5\x91\n");
+}
+
+}  // namespace
+}  // namespace fendral::notepad
