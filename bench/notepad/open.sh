@@ -42,7 +42,7 @@ for mb in "${sizes[@]}"; do
     while (n < bytes) { line = sprintf("bind k%d \"say caf\351 %d %s\"\r", i, i, substr("abcdefghijklmnopqrstuvwxyz", 1, i % 27)); print line; n += length(line) + 1; i++ }
   }' >"$tmp/$name"
   start=$(date +%s.%N)
-  /usr/bin/time -f "%e %M" -o "$tmp/time" "$notepad" "$tmp/$name" &
+  /usr/bin/time -f "%e %M %U %S" -o "$tmp/time" "$notepad" "$tmp/$name" &
   pid=$!
   # The title names the file alone once all of it is in the editor.
   shown= window=
@@ -53,17 +53,10 @@ for mb in "${sizes[@]}"; do
   done
   whole=$(date +%s.%N)
   [ -n "$window" ] || { echo "no window for $name" >&2; kill "$pid"; exit 1; }
-  timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window"
-  xdotool key ctrl+q
+  timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" 2>/dev/null
+  xdotool key ctrl+q 2>/dev/null
   wait "$pid"
-  read -r seconds kib <"$tmp/time"
-  printf '%s MB: window after %.2f s, whole file in after %.2f s, %s s to quit, peak memory %s MiB\n' "$mb" \
-    "$(echo "$shown - $start" | bc)" "$(echo "$whole - $start" | bc)" "$seconds" "$((kib / 1024))"
-done
-  [ -n "$window" ] || { echo "no window for $name" >&2; kill "$pid"; exit 1; }
-  timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window"
-  xdotool key ctrl+q
-  wait "$pid"
-  read -r seconds kib <"$tmp/time"
-  printf '%s MB (%s bytes): %s s, peak memory %s MiB\n' "$mb" "$(stat -c %s "$tmp/$name")" "$seconds" "$((kib / 1024))"
+  read -r seconds kib user system <"$tmp/time"
+  printf '%s MB: window after %.2f s, whole file in after %.2f s, %s s to quit, %s s of processor time, peak memory %s MiB\n' "$mb" \
+    "$(awk "BEGIN { print $shown - $start }")" "$(awk "BEGIN { print $whole - $start }")" "$seconds" "$(awk "BEGIN { print $user + $system }")" "$((kib / 1024))"
 done

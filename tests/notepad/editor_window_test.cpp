@@ -11,7 +11,8 @@ class EditorWindowTest : public NotepadFiles {};
 // A large file goes in a part at a time; saving before all of it is in would cut it short.
 TEST_F(EditorWindowTest, LargeFileIsNotSavedUntilItIsAllIn) {
   std::string bytes;
-  for (int i = 0; i < 25000; ++i) bytes += "bind k" + std::to_string(i) + (i % 3 ? " +attack\r\n" : " +jump\n");
+  for (int i = 0; i < 25000; ++i)
+    bytes += "bind k" + std::to_string(i) + (i % 3 ? " +attack\r\n" : " +jump\n");
   write("big.cfg", bytes);
   EditorWindow window(path("big.cfg"));
   ASSERT_TRUE(window.isLoading());

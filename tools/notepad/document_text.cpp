@@ -10,8 +10,9 @@ namespace fendral::notepad {
 namespace {
 
 // Indexed by the state each block keeps; -1, a block made by editing, takes the new-line end.
-const std::array<QString, 6> kLineEnds = {QStringLiteral("\r\n"), QStringLiteral("\n"),     QStringLiteral("\r"),
-                                          QStringLiteral("\u2029"), QStringLiteral("\uFDD0"), QStringLiteral("\uFDD1")};
+const std::array<QString, 6> kLineEnds = {QStringLiteral("\r\n"),   QStringLiteral("\n"),
+                                          QStringLiteral("\r"),     QStringLiteral("\u2029"),
+                                          QStringLiteral("\uFDD0"), QStringLiteral("\uFDD1")};
 constexpr int kCrLf = 0, kLf = 1, kCr = 2, kParagraph = 3, kFrameStart = 4, kFrameEnd = 5;
 
 int lineEndAt(const QString& text, qsizetype i) {
@@ -54,7 +55,8 @@ TextLoader::TextLoader(const QString& text) {
 
   int newLineEnd = firstFound < 0 ? kLf : firstFound;
   for (int end = kCrLf; end <= kCr; ++end) {
-    if (counts[static_cast<std::size_t>(end)] > counts[static_cast<std::size_t>(newLineEnd)]) newLineEnd = end;
+    if (counts[static_cast<std::size_t>(end)] > counts[static_cast<std::size_t>(newLineEnd)])
+      newLineEnd = end;
   }
   newLineEnd_ = kLineEnds[static_cast<std::size_t>(newLineEnd)];
 }
@@ -100,8 +102,9 @@ QString editorText(const QPlainTextEdit& editor, const QString& newLineEnd) {
     const int state = block.userState();
     block = block.next();
     if (block.isValid()) {
-      text += state >= 0 && state < static_cast<int>(kLineEnds.size()) ? kLineEnds[static_cast<std::size_t>(state)]
-                                                                        : newLineEnd;
+      text += state >= 0 && state < static_cast<int>(kLineEnds.size())
+                  ? kLineEnds[static_cast<std::size_t>(state)]
+                  : newLineEnd;
     }
   }
   return text;

@@ -27,7 +27,10 @@ QString lineEndName(const QString& end) {
 }  // namespace
 
 EditorWindow::EditorWindow(std::string path, QWidget* parent)
-    : QMainWindow(parent), file_(std::move(path)), edit_(new QPlainTextEdit(this)), format_(new QLabel(this)) {
+    : QMainWindow(parent),
+      file_(std::move(path)),
+      edit_(new QPlainTextEdit(this)),
+      format_(new QLabel(this)) {
   edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
   setCentralWidget(edit_);
@@ -69,7 +72,9 @@ void EditorWindow::loadMore() {
   updateTitle();
 }
 
-bool EditorWindow::save() { return file_.isUntitled() || file_.isRefused() ? saveAs() : store(); }
+bool EditorWindow::save() {
+  return file_.isUntitled() || file_.isRefused() ? saveAs() : store();
+}
 
 bool EditorWindow::store() {
   if (isLoading()) {

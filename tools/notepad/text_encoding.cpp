@@ -1,8 +1,8 @@
 #include "text_encoding.h"
 
 #include <QStringDecoder>
-#include <array>
-#include <cstdint>
+
+#include "settings/text_encoding.h"
 
 namespace fendral::notepad {
 
@@ -11,47 +11,6 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-
-// Bytes 0x80 to 0x9F; the rest of the 8-bit range is Latin-1.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// Well-formed as Unicode defines it: no overlong forms, no surrogates, nothing past U+10FFFF.
-bool isWellFormedUtf8(std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* end = p + bytes.size();
-  while (p < end) {
-    const unsigned char lead = *p;
-    if (lead < 0x80) {
-      ++p;
-      continue;
-    }
-    int trail = 0;
-    unsigned char low = 0x80, high = 0xBF;  // allowed range of the first trailing byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      trail = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      trail = 2;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      trail = 3;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (end - p <= trail) return false;
-    if (p[1] < low || p[1] > high) return false;
-    for (int i = 2; i <= trail; ++i) {
-      if ((p[i] & 0xC0) != 0x80) return false;
-    }
-    p += trail + 1;
-  }
-  return true;
-}
 
 std::string_view bomOf(Encoding encoding) {
   switch (encoding) {
@@ -75,18 +34,10 @@ std::string encodeWindows1252(const QString& text, QString& unencodable) {
   bytes.reserve(static_cast<size_t>(text.size()));
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t unit = text.at(i).unicode();
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-      bytes += static_cast<char>(unit);
+    if (const auto byte = settings::toWindows1252(unit)) {
+      bytes += static_cast<char>(*byte);
       continue;
     }
-    bool found = false;
-    for (size_t b = 0; b < kWindows1252High.size() && !found; ++b) {
-      if (kWindows1252High[b] == unit) {
-        bytes += static_cast<char>(0x80 + b);
-        found = true;
-      }
-    }
-    if (found) continue;
     const bool pair = QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
     noteUnencodable(unencodable, QStringView(text).mid(i, pair ? 2 : 1));
     if (pair) ++i;
@@ -123,20 +74,19 @@ std::string encodeUtf16(const QString& text, bool bigEndian) {
 }  // namespace
 
 Encoding detectEncoding(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Bom) && isWellFormedUtf8(bytes)) return Encoding::Utf8WithBom;
+  if (bytes.starts_with(kUtf8Bom) && settings::isUtf8(bytes)) return Encoding::Utf8WithBom;
   if (bytes.size() % 2 == 0) {
     if (bytes.starts_with(kUtf16LeBom)) return Encoding::Utf16LeWithBom;
     if (bytes.starts_with(kUtf16BeBom)) return Encoding::Utf16BeWithBom;
   }
-  return isWellFormedUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
+  return settings::isUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
 }
 
 QString decodeText(std::string_view bytes, Encoding encoding) {
   bytes.remove_prefix(bomOf(encoding).size());
   switch (encoding) {
     case Encoding::Utf8:
-    case Encoding::Utf8WithBom:
-    {
+    case Encoding::Utf8WithBom: {
       // A second mark is text, not to be dropped as the plain conversion would.
       QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
       return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -147,7 +97,8 @@ QString decodeText(std::string_view bytes, Encoding encoding) {
       QString text(static_cast<qsizetype>(bytes.size() / 2), Qt::Uninitialized);
       QChar* out = text.data();
       for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+        const auto first = static_cast<unsigned char>(bytes[i]),
+                   second = static_cast<unsigned char>(bytes[i + 1]);
         *out++ = QChar(static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first)));
       }
       return text;
@@ -156,8 +107,7 @@ QString decodeText(std::string_view bytes, Encoding encoding) {
       QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
       QChar* out = text.data();
       for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = QChar(b >= 0x80 && b <= 0x9F ? kWindows1252High[b - 0x80] : static_cast<char16_t>(b));
+        *out++ = QChar(static_cast<char16_t>(settings::fromWindows1252(static_cast<unsigned char>(byte))));
       }
       return text;
     }

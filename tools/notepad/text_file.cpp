@@ -1,11 +1,32 @@
 #include "text_file.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 
-#include "file_bytes.h"
-#include "settings/whole_file.h"
+#include "platform/file_content.h"
 
 namespace fendral::notepad {
+
+namespace {
+
+// Why a file was not read, in words for the player.
+std::string refusal(const std::string& path, const platform::FileOutcome& outcome) {
+  if (outcome.error == platform::FileError::TooLarge) {
+    return "it is larger than " + std::to_string(TextFile::kSizeLimit >> 20) + " MiB";
+  }
+  struct stat info {};
+  if (outcome.error != platform::FileError::NotRegular || ::stat(path.c_str(), &info) != 0) {
+    return platform::describe(outcome);
+  }
+  if (S_ISDIR(info.st_mode)) return "it is a folder";
+  if (S_ISFIFO(info.st_mode)) return "it is a named pipe";
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "it is a device";
+  if (S_ISSOCK(info.st_mode)) return "it is a socket";
+  return platform::describe(outcome);
+}
+
+}  // namespace
 
 bool TextFile::load() {
   text_.clear();
@@ -15,19 +36,16 @@ bool TextFile::load() {
   existed_ = false;
   if (path_.empty()) return true;
 
-  FileBytes file = readFileBytes(path_, kSizeLimit);
-  switch (file.status) {
-    case FileBytes::Status::Missing:
-      return true;  // "Edit or Create": the file is made on the first save
-    case FileBytes::Status::Refused:
-      existed_ = true;
-      refusedPath_ = path_;
-      error_ = QStringLiteral("Cannot open %1: %2.").arg(displayPath(), QString::fromStdString(file.reason));
-      return false;
-    case FileBytes::Status::Read:
-      break;
-  }
+  const platform::FileRead file = platform::readFileContent(path_, kSizeLimit);
+  // "Edit or Create": a missing file is made on the first save.
+  if (file.outcome.error == platform::FileError::NotFound) return true;
   existed_ = true;
+  if (!file.outcome) {
+    refusedPath_ = path_;
+    error_ = QStringLiteral("Cannot open %1: %2.")
+                 .arg(displayPath(), QString::fromStdString(refusal(path_, file.outcome)));
+    return false;
+  }
   encoding_ = detectEncoding(file.bytes);
   text_ = decodeText(file.bytes, encoding_);
   return true;
@@ -41,8 +59,9 @@ TextFile::Saved TextFile::save(const QString& text) {
   }
   const std::string bytes = encodeText(text, encoding_, unencodable_);
   if (!unencodable_.isEmpty()) return Saved::Unencodable;
-  if (!settings::rewriteWholeFile(path_, [&](std::string_view) { return bytes; })) {
-    error_ = QStringLiteral("Cannot save %1. The file is left as it was.").arg(displayPath());
+  if (const platform::FileOutcome outcome = platform::replaceFileContent(path_, bytes); !outcome) {
+    error_ = QStringLiteral("Cannot save %1: %2. The file is left as it was.")
+                 .arg(displayPath(), QString::fromStdString(platform::describe(outcome)));
     return Saved::No;
   }
   existed_ = true;
