@@ -2,7 +2,7 @@
 # builds one build folder. Sourced, not run.
 
 fendral_packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
+  cmake ninja-build make g++ clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-liberation2
