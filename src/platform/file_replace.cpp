@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <random>
 #include <utility>
 
 #include "platform/file_content.h"
@@ -82,13 +83,6 @@ bool writeAllAt(int fd, std::string_view data, off_t offset) {
   return true;
 }
 
-mode_t newFileMode() {
-  // Reading the umask means setting it; the program is single-threaded, so nothing sees the gap.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
 void syncFolder(const std::string& folder) {
   UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.valid()) ::fsync(fd.get());
@@ -122,12 +116,25 @@ void removeStaleTemporaries(const std::string& folder, std::string_view name) {
 // A locked temporary file beside the target that disappears unless it was renamed into place.
 class TempFile {
  public:
-  TempFile(const std::string& folder, std::string_view name) {
-    std::string pattern = folder + "/" + tempPrefix(name) + std::string(kTempSuffix, 'X');
-    fd_.reset(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (!fd_.valid()) return;
-    path_ = std::move(pattern);
-    ::flock(fd_.get(), LOCK_EX);
+  // A new file is made with the umask and the folder's default permissions applied; one that replaces
+  // a file starts private, so nobody opens it before it has the old file's permissions.
+  TempFile(const std::string& folder, std::string_view name, bool replacing) {
+    static constexpr std::string_view kLetters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string path = folder + "/" + tempPrefix(name);
+      for (std::size_t i = 0; i < kTempSuffix; ++i) path += kLetters[pick(random)];
+      fd_.reset(
+          ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, replacing ? 0600 : 0666));
+      if (fd_.valid()) {
+        path_ = std::move(path);
+        ::flock(fd_.get(), LOCK_EX);
+        return;
+      }
+      if (errno != EEXIST) return;
+    }
   }
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
@@ -140,14 +147,16 @@ class TempFile {
   // Writes and flushes `bytes`, then gives the file the permission bits, owner and group of `old`.
   FileOutcome fill(std::string_view bytes, const struct stat* old) {
     if (!writeAllAt(fd_.get(), bytes, 0) || ::fsync(fd_.get()) != 0) return failure(errno);
-    if (old != nullptr && (old->st_uid != ::geteuid() || old->st_gid != ::getegid())) {
+    if (old == nullptr) return {};
+    struct stat made {};
+    if (::fstat(fd_.get(), &made) != 0) return failure(errno);
+    if (made.st_uid != old->st_uid || made.st_gid != old->st_gid) {
       // Only root may give a file away; anyone else can still keep its group if they belong to it.
       if (::fchown(fd_.get(), old->st_uid, old->st_gid) != 0 && ::fchown(fd_.get(), -1, old->st_gid) != 0) {
       }
     }
     // After fchown, which may clear the set-id bits.
-    if (::fchmod(fd_.get(), old != nullptr ? (old->st_mode & 07777) : newFileMode()) != 0)
-      return failure(errno);
+    if (::fchmod(fd_.get(), old->st_mode & 07777) != 0) return failure(errno);
     return {};
   }
 
@@ -215,7 +224,7 @@ FileOutcome replaceFileContent(const std::string& hostPath, std::string_view byt
 
   // Another hard link would keep the old content, so such a file is only ever rewritten in place.
   if (!exists || info.st_nlink == 1) {
-    TempFile temp(folder, name);
+    TempFile temp(folder, name, exists);
     if (!temp.created() && !exists) return failure(errno);
     if (temp.created()) {
       if (FileOutcome filled = temp.fill(bytes, exists ? &info : nullptr); !filled) return filled;

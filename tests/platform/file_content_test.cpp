@@ -125,7 +125,15 @@ TEST_F(FileContent, KeepsOwnerAndGroup) {
   ASSERT_EQ(::chown(at("shared").c_str(), 0, kShared), 0);
   fs::permissions(at("shared"), fs::perms(0664));
 
+  // A set-group-ID folder hands its group to new files, which the old file did not have.
+  fs::create_directory(at("setgid"));
+  put("setgid/own", kOld);
+  ASSERT_EQ(::chown(at("setgid").c_str(), 0, kShared), 0);
+  fs::permissions(at("setgid"), fs::perms(02777));
+
   ASSERT_TRUE(replace("theirs", "new"));
+  ASSERT_TRUE(replace("setgid/own", "new"));
+  EXPECT_EQ(info("setgid/own").st_gid, 0u);
   EXPECT_EQ(0, inChild([&] { return becomeNobody(kShared) && replace("shared", "new") ? 0 : 1; }));
   EXPECT_EQ(info("theirs").st_uid, testing::kNobody);
   EXPECT_EQ(info("theirs").st_gid, testing::kNoGroup);
