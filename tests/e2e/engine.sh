@@ -7,7 +7,7 @@ set -uo pipefail
 fendral_built=$1
 engines=$2
 shots=${3:-}
-timeout=${E2E_TIMEOUT:-10}
+timeout=${E2E_TIMEOUT:-20}
 
 if [ ! -x "$engines/q2ded" ]; then
   echo "skipped: no engine was built (its source is not in ../shared/engines beside this repository)"
@@ -150,11 +150,12 @@ launch() {
     SDL_AUDIODRIVER=dummy "${as_player[@]}" "$tmp/bin/fendral" >>"$tmp/fendral.log" 2>&1 &
   launcher_pid=$!
   poll fendral_windows >/dev/null || fail "$name: the launcher's window did not appear"
-  local window
+  local window point
   window=$(fendral_windows | head -n 1)
-  local point
+  sleep 0.5  # mapped is not yet drawn: a click before the first paint can be lost on a busy machine
   for point in "$@" 340,316; do  # the option buttons asked for, then Launch
-    xdotool mousemove --window "$window" "${point%,*}" "${point#*,}" click 1
+    xdotool mousemove --sync --window "$window" "${point%,*}" "${point#*,}" click 1
+    sleep 0.1
   done
   poll gone "$launcher_pid" || fail "$name: the launcher did not end after Launch"
 }
