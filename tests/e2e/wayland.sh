@@ -20,19 +20,25 @@ compgen -G "$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null)/platforms/libqway
   skip "qt6-wayland is missing"
 "$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is missing"
 
-# Everything below needs a session bus of its own, which ends with this script.
-if [ -z "${FENDRAL_WAYLAND_BUS:-}" ]; then
-  FENDRAL_WAYLAND_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+# Everything below runs on a session bus of its own. The bus starts the accessibility bus, which puts
+# its socket in the runtime folder, so that folder must be private before the bus starts: a shared
+# default would let parallel runs remove each other's socket.
+if [ -z "${FENDRAL_WAYLAND_TMP:-}" ]; then
+  tmp=$(mktemp -d)
+  mkdir -m 700 "$tmp/run"
+  FENDRAL_WAYLAND_TMP=$tmp XDG_RUNTIME_DIR=$tmp/run dbus-run-session -- bash "$0" "$@"
+  status=$?
+  rm -rf "$tmp"
+  exit $status
 fi
 
-tmp=$(mktemp -d)
+tmp=$FENDRAL_WAYLAND_TMP
 weston_pid=
 launcher_pid=
 cleanup() {
   [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
   [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null
   wait 2>/dev/null
-  rm -rf "$tmp"
 }
 trap cleanup EXIT
 
@@ -76,8 +82,6 @@ EOF
 }
 
 # --- a compositor of our own
-export XDG_RUNTIME_DIR=$tmp/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 export WAYLAND_DISPLAY=fendral-e2e
 weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   >"$tmp/weston.log" 2>&1 &
