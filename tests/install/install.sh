@@ -17,6 +17,7 @@ pids=()
 cleanup() {
   [ ${#pids[@]} -gt 0 ] && kill "${pids[@]}" 2>/dev/null
   wait 2>/dev/null
+  chmod -R u+w "$tmp"
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -81,6 +82,15 @@ share/metainfo/$app_id.metainfo.xml"
     [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
   done
   echo "ok the manual pages render without warnings"
+
+  # Neither needs a display.
+  help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/fendral" --help) || fail "fendral --help failed"
+  manual=$(LC_ALL=C MANWIDTH=200 man -l "$prefix/share/man/man1/fendral.1.gz" 2>/dev/null)
+  for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u); do
+    grep -q -- "$option" <<<"$manual" || fail "the manual page lacks $option"
+  done
+  env -u DISPLAY "$prefix/bin/fendral" --version | grep -qwF -- "$version" || fail "fendral --version does not name $version"
+  echo "ok the manual page has every option of --help, and --version names $version"
   exit 0
 fi
 
@@ -147,9 +157,12 @@ if command -v weston >/dev/null; then
   weston --backend=headless-backend.so --socket=wayland-fendral --idle-time=0 >"$tmp/weston.log" 2>&1 &
   pids+=($!)
   poll test -S "$XDG_RUNTIME_DIR/wayland-fendral" || fail "weston did not start"
-  app=$(cd "$bin" && WAYLAND_DISPLAY=wayland-fendral QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
-    timeout "$timeout" ./fendral 2>&1 | grep -m1 -o 'set_app_id("[^"]*")')
+  WAYLAND_DISPLAY=wayland-fendral QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$bin/fendral" 2>"$tmp/wayland.log" &
+  pids+=($!)
+  poll grep -q 'set_app_id(' "$tmp/wayland.log" || fail "no Wayland app ID was set"
+  app=$(grep -m1 -o 'set_app_id("[^"]*")' "$tmp/wayland.log")
   [ "$app" = "set_app_id(\"$app_id\")" ] || fail "Wayland app ID: '$app'"
+  kill $!
   echo "ok on Wayland the window's app ID is $app_id"
   unset XDG_RUNTIME_DIR
 else
@@ -177,4 +190,27 @@ wm_class=$(xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')
 [ "$wm_class" = "$(desktop_key StartupWMClass "$root/usr/share/applications/$app_id.desktop")" ] ||
   fail "the X11 class $wm_class is not the desktop entry's StartupWMClass"
 echo "ok on X11 the window's class matches the desktop entry"
+
+# --- Save as the player: Setup, the Quake 2 folder on the first tab, Save (window coordinates)
+xdotool mousemove --window "$window" 20 20 click 1
+sleep 0.5  # the setup view has no X window of its own to wait for
+xdotool mousemove --window "$window" 50 58 click 1
+xdotool mousemove --window "$window" 150 153 click 1
+xdotool type --delay 10 "$game"
+xdotool mousemove --window "$window" 181 316 click 1
+settings=$home/config/fendral/fendral.ini
+saved() { tr -d '\r' <"$settings" 2>/dev/null | grep -qx "Q2Location=$game"; }
+poll saved ||
+  fail "Save did not write $settings: $(cat "$settings" 2>&1)"
+[ "$(stat -c %a "$home/config/fendral")" = 700 ] || fail "the settings folder is open to others"
 kill "$launcher"
+wait "$launcher" 2>/dev/null
+echo "ok Save wrote the player's $settings"
+
+# --- a restart reads it back: Launch starts the saved game
+start_player_window
+xdotool key space
+poll grep -qx -- "$game" "$tmp/out/game-args" 2>/dev/null ||
+  fail "the restarted launcher did not start the saved game"
+[ "$(ls -A "$bin")" = "$(printf 'fendral\nfendral-notepad')" ] || fail "written beside the program: $(ls -A "$bin")"
+echo "ok a restart read the settings back and started the game; nothing was written beside the program"
