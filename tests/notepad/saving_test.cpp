@@ -49,14 +49,18 @@ TEST_F(Saving, KeepsPermissionsAndOwners) {
   write("shared.cfg", "old");
   ASSERT_EQ(::chmod(path("shared.cfg").c_str(), 0640), 0);
   const bool root = ::geteuid() == 0;
-  if (root) ASSERT_EQ(::chown(path("shared.cfg").c_str(), kNobody, 100), 0);
+  if (root) {
+    ASSERT_EQ(::chown(path("shared.cfg").c_str(), kNobody, 100), 0);
+  }
   TextFile shared(path("shared.cfg"));
   ASSERT_TRUE(shared.load());
   ASSERT_EQ(shared.save(QStringLiteral("new")), TextFile::Saved::Yes);
   EXPECT_EQ(read("shared.cfg"), "new");
   EXPECT_EQ(statOf("shared.cfg").st_mode & 07777, 0640u);
-  if (root) EXPECT_EQ(statOf("shared.cfg").st_uid, kNobody);
-  if (root) EXPECT_EQ(statOf("shared.cfg").st_gid, 100u);
+  if (root) {
+    EXPECT_EQ(statOf("shared.cfg").st_uid, kNobody);
+    EXPECT_EQ(statOf("shared.cfg").st_gid, 100u);
+  }
 }
 
 // The player may write the file but not the folder: the file is rewritten where it is.

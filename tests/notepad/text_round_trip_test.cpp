@@ -81,7 +81,9 @@ TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
     ASSERT_TRUE(file.load()) << sample.what;
     EXPECT_EQ(file.encoding(), sample.encoding) << sample.what;
     const QString text = file.takeText();
-    if (!sample.text.isEmpty()) EXPECT_EQ(text, sample.text) << sample.what;
+    if (!sample.text.isEmpty()) {
+      EXPECT_EQ(text, sample.text) << sample.what;
+    }
     show(text);
     EXPECT_EQ(save(file), TextFile::Saved::Yes) << sample.what;
     EXPECT_EQ(read("file.txt"), sample.bytes) << sample.what;
