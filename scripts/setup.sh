@@ -6,7 +6,7 @@ fendral_packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-liberation2
-  libx11-dev libxtst-dev
+  libx11-dev libxtst-dev libxcb1-dev
   libsdl2-dev
   qt6-wayland weston
   dbus dbus-bin at-spi2-core python3-pyatspi

@@ -31,7 +31,10 @@ std::string workingFolder(const platform::ProgramStart& start) {
 // Says the message on stderr only.
 class ConsolePlatform : public platform::HostPlatform {
  public:
-  void message(const std::string& prompt) override { std::fprintf(stderr, "%s\n", prompt.c_str()); }
+  void message(const std::string& prompt) override {
+    std::fflush(stdout);  // after what was printed before it, also through a pipe
+    std::fprintf(stderr, "%s\n", prompt.c_str());
+  }
 };
 
 // Says it on stderr and, when a display answers, in the message box too.

@@ -5,12 +5,9 @@
 
 namespace fendral::platform {
 
-// Whether a window system answers, tried the way its client libraries connect, so that a dead
-// display is found before the toolkit would abort on it. A server that answers may still refuse
-// the program later (authorization); that the toolkit reports itself.
+// Whether a window system answers, asked before the toolkit would abort on one that does not.
 
-// DISPLAY as X11 reads it: ":N" or "unix:N" is the local socket of display N, "HOST:N" is TCP port
-// 6000 + N on HOST. False for an empty or malformed value.
+// A connection to the X server DISPLAY names is made and accepted, authorization included.
 bool x11DisplayAnswers(const std::string& display);
 
 // WAYLAND_DISPLAY as Wayland reads it: an absolute socket path, or a name in XDG_RUNTIME_DIR

@@ -138,12 +138,20 @@ for case in "" "DISPLAY=:$unused" "WAYLAND_DISPLAY=no-such-socket" "QT_QPA_PLATF
 done
 echo "ok no display, and three that do not answer: one line and exit 1"
 
-# --- --launch failing where a display answers: the message box as well
-if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
+# --- an X server that refuses us, and --launch failing where one lets us in: the message box as well
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xauth >/dev/null; then
+  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+  export XAUTHORITY=$tmp/xauth
+  : >"$XAUTHORITY"
+  xauth -q add :0 . "$cookie"
+  Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 800x600x24 -nolisten tcp -noreset 3>"$tmp/display" \
+    >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$tmp/display")"
+  xauth -q add "$DISPLAY" . "$cookie"
+  run refused DISPLAY="$DISPLAY" XAUTHORITY=/dev/null --
+  [ "$(rc refused)" = 1 ] && [ "$(err refused | wc -l)" = 1 ] || fail "a refusing X server: rc $(rc refused), $(err refused)"
   mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
   ASAN_OPTIONS=detect_leaks=0 "$program" --launch >/dev/null 2>"$tmp/box.err" &
   launcher=$!
@@ -162,9 +170,9 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
   wait "$launcher"
   status=$?
   [ "$status" = 1 ] && grep -q 'was not found!' "$tmp/box.err" || fail "--launch with a display: rc $status"
-  echo "ok --launch failing with a display shows the message box too, and exits 1"
+  echo "ok an X server that refuses: one line and exit 1; --launch failing with a display shows the message box too"
 else
-  echo "ok (the message box case needs Xvfb and xdotool)"
+  echo "ok (the X server cases need Xvfb, xauth and xdotool)"
 fi
 
 exit $failed

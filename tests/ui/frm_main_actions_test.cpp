@@ -12,6 +12,12 @@ TEST_F(Toggles, ShowAndHideTheirControlsAndKeepTheText) {
   click("optSinglePlayer");
   EXPECT_FALSE(shown("txtServerIP"));
   EXPECT_EQ(text("txtServerIP"), "10.0.0.7");
+  // The choices given on the command line select as clicks do.
+  window->selectLaunchChoices(fendral::launch::GameChoice::Custom3,
+                              fendral::launch::GameType::MultiplayerClient);
+  EXPECT_TRUE(selected("optG3") && selected("optMultiplayer") && shown("txtServerIP"));
+  window->selectLaunchChoices(fendral::launch::GameChoice::Standard, fendral::launch::GameType::SinglePlayer);
+  EXPECT_TRUE(selected("optStandard") && selected("optSinglePlayer") && !shown("txtServerIP"));
 
   click("cmdSetup");
   const char* batchControls[] = {"lblBatchFile", "txtBatchFileLocation", "cmdBatchEdit", "cmdExampleBatch"};
