@@ -1,8 +1,6 @@
 #pragma once
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,19 +33,11 @@ class NotepadFiles : public ::testing::Test {
   fendral::testing::ScratchFolder folder_{"notepad"};
 };
 
-constexpr uid_t kNobody = 65534;
-
-// Runs `body` in a child process, optionally as the user nobody, and returns what it returned; -1 when
-// the child died. A file-size limit or a changed user stays in the child.
-inline int inChild(const std::function<int()>& body, bool asNobody = false) {
+// Runs `body` in a child process and returns what it returned; -1 when the child died. A file-size
+// limit set there stays in the child.
+inline int inChild(const std::function<int()>& body) {
   const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (asNobody && (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-                     ::setresuid(kNobody, kNobody, kNobody) != 0)) {
-      ::_exit(100);
-    }
-    ::_exit(body());
-  }
+  if (pid == 0) ::_exit(body());
   int status = 0;
   if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
