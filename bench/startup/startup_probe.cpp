@@ -2,10 +2,13 @@
 // and optionally the launch that a key press on that window sets off.
 //
 //   startup_probe map SETTLE_MS PROGRAM [ARGS...]
-//       prints: <microseconds to map> <peak resident KiB>
+//       prints: <microseconds to map> <peak resident KiB> <CPU microseconds to map>
 //   startup_probe launch SETTLE_MS STAMP_FILE PROGRAM [ARGS...]
 //       prints: <microseconds to map> <peak resident KiB> <microseconds key to game> <microseconds key to
-//       exit>
+//       exit> <CPU microseconds to map>
+//
+// The CPU time is what the program's threads ran until the map: on a busy machine the wall clock
+// also counts the time others held the processors, the CPU time does not.
 //
 // STAMP_FILE is written by the fake game: its own start, in CLOCK_MONOTONIC nanoseconds.
 #include <X11/Xlib.h>
@@ -21,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -83,6 +87,18 @@ class Child {
     }
     return -1;
   }
+  // The CPU time all the program's threads have run so far.
+  long long cpuNs() const {
+    long long total = 0;
+    std::error_code error;
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid_) + "/task", error)) {
+      std::ifstream schedstat(task.path() / "schedstat");
+      long long ns = 0;
+      if (schedstat >> ns) total += ns;
+    }
+    return total;
+  }
   void end() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
@@ -139,13 +155,14 @@ int main(int argc, char** argv) {
   const Window window = waitForTopLevelMap(display.get(), startNs + 20'000'000'000LL);
   const long long mappedNs = nowNs();
   if (window == None) die("no window was mapped");
+  const long long cpuUs = child.cpuNs() / 1000;
 
   // Let the program finish its first paint before its peak memory is read.
   sleepMs(settleMs);
   const long peakKiB = child.peakResidentKiB();
   if (!launch) {
     child.end();
-    std::printf("%lld %ld\n", (mappedNs - startNs) / 1000, peakKiB);
+    std::printf("%lld %ld %lld\n", (mappedNs - startNs) / 1000, peakKiB, cpuUs);
     return 0;
   }
 
@@ -168,7 +185,7 @@ int main(int argc, char** argv) {
   }
   if (gameNs == 0) die("the game was not started");
   if (exitNs == 0) die("the launcher did not end");
-  std::printf("%lld %ld %lld %lld\n", (mappedNs - startNs) / 1000, peakKiB, (gameNs - keyNs) / 1000,
-              (exitNs - keyNs) / 1000);
+  std::printf("%lld %ld %lld %lld %lld\n", (mappedNs - startNs) / 1000, peakKiB, (gameNs - keyNs) / 1000,
+              (exitNs - keyNs) / 1000, cpuUs);
   return 0;
 }

@@ -2,8 +2,10 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QTimer>
 
 #include "ui/frm_main.h"
+#include "ui/screen_reader_names.h"
 #include "ui/svg_icon.h"
 #include "ui/tab_list_accessible.h"
 #include "ui/two_row_tab_panel.h"
@@ -28,8 +30,11 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
 }  // namespace
 
 void prepareApplication() {
-  QApplication::setWindowIcon(svgIcon(QStringLiteral("launch")));
   QAccessible::installFactory(accessibleFor);
+  handOverNamesWhenListened();
+  // Drawn once the event loop runs, so the first window shows without waiting for the picture;
+  // windows already open take it then.
+  QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(svgIcon(QStringLiteral("launch"))); });
 }
 
 }  // namespace fendral::ui

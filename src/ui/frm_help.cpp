@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ui/help_texts.h"
+#include "ui/screen_reader_names.h"
 #include "ui/two_row_tab_panel.h"
 
 namespace fendral::ui {
@@ -71,7 +72,7 @@ frmHelp::frmHelp(QWidget* parent)
 
   tabHelp_ = new TwoRowTabPanel(kTabsPerRow, this);
   tabHelp_->setObjectName(QStringLiteral("tabHelp"));
-  tabHelp_->setAccessibleName(QStringLiteral("Help topics"));
+  nameForScreenReaders(tabHelp_, QStringLiteral("Help topics"));
   tabHelp_->setGeometry(4, 40, 357, 300);
   for (const HelpTab& tab : helpTabs()) tabHelp_->addTab(makePage(tab), QString::fromUtf8(tab.caption));
   tabHelp_->setCurrentIndex(kFirstShownTab);

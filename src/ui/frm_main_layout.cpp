@@ -20,6 +20,8 @@
 #include "ui/enter_presses_button.h"
 #include "ui/frm_main.h"
 #include "ui/main_texts.h"
+#include "ui/picture_button.h"
+#include "ui/screen_reader_names.h"
 #include "ui/svg_icon.h"
 #include "ui/window_look.h"
 
@@ -73,21 +75,13 @@ QPushButton* textButton(QWidget* parent, const QString& name, const QString& tex
 
 QPushButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QString& picture,
                            const QRect& place) {
-  auto* button = new QPushButton(parent);
+  auto* button = new PictureButton(parent);
   button->setObjectName(name);
   button->setGeometry(place);
   button->setIcon(svgIcon(picture));
   button->setIconSize(QSize(32, 32));
   button->setToolTip(tip);
-  button->setAccessibleName(tip);
-  button->setStyleSheet(
-      QStringLiteral(
-          "QPushButton#%1 { background: rgba(255, 255, 255, 28); border: 1px solid rgba(255, 255, 255, 70);"
-          " border-radius: 4px; }"
-          "QPushButton#%1:hover { background: rgba(255, 255, 255, 60); }"
-          "QPushButton#%1:pressed { background: rgba(0, 0, 0, 60); }"
-          "QPushButton#%1:focus { border: 1px solid white; }")
-          .arg(name));
+  nameForScreenReaders(button, tip);
   return button;
 }
 
@@ -151,7 +145,7 @@ void frmMain::buildWindow() {
   // Out of sight, so Tab passes the two boxes by; the Debug button keeps its stop.
   for (QLineEdit* box : {txtDebugProgram, txtDebugBatch}) {
     box->setFocusPolicy(Qt::ClickFocus);
-    box->setAccessibleName(box->text());
+    nameForScreenReaders(box, box->text());
   }
 
   cmdCancel->hide();
@@ -181,7 +175,7 @@ void frmMain::buildLaunchView() {
   optSinglePlayer->setChecked(true);
   txtServerIP = lineEdit(frmGameType, "txtServerIP", {36, 74, 220, 24});
   // Without a label of its own it would be known by the frame's title.
-  txtServerIP->setAccessibleName(texts::kServerAddress);
+  nameForScreenReaders(txtServerIP, texts::kServerAddress);
   txtServerIP->hide();
 }
 
@@ -192,7 +186,7 @@ void frmMain::buildSetupPanel() {
   // screen readers to stop on. The panel hands its policy to the row, so the row gets its own back.
   tabSetup->setFocusPolicy(Qt::NoFocus);
   tabSetup->tabBar()->setFocusPolicy(Qt::TabFocus);
-  tabSetup->setAccessibleName(texts::kSetupTip);
+  nameForScreenReaders(tabSetup, texts::kSetupTip);
   tabSetup->setGeometry(twips(120, 720, 5295, 3615));
   // The pages are light with black text, so the fields stay readable on the teal window.
   tabSetup->setPalette(pagePalette(kPage));
@@ -296,7 +290,7 @@ QWidget* frmMain::buildCustomGamesPage() {
         {description, txtGD[n]}, {subdirectory, txtGC[n]}, {config, txtGConfig[n]}};
     for (const auto& [lbl, field] : fields) {
       lbl->setBuddy(field);
-      field->setAccessibleName(QString(texts::kCustomGameField).arg(number, lbl->text()));
+      nameForScreenReaders(field, QString(texts::kCustomGameField).arg(number, lbl->text()));
     }
     cmdGConfigEdit[n] = textButton(page, name("cmdG%1ConfigEdit"), texts::kEditOrCreate, {x, 170, width, 24},
                                    texts::kConfigEditTip);

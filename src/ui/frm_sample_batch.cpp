@@ -5,6 +5,7 @@
 
 #include "ui/crlf_text_view.h"
 #include "ui/sample_texts.h"
+#include "ui/screen_reader_names.h"
 
 namespace fendral::ui {
 
@@ -35,7 +36,7 @@ frmSampleBatch::frmSampleBatch(QWidget* parent)
 
   Text1_ = new CrlfTextView(this);
   Text1_->setObjectName(QStringLiteral("Text1"));
-  Text1_->setAccessibleName(title->text());
+  nameForScreenReaders(Text1_, title->text());
   Text1_->setFont(proseFont());
   Text1_->setCrlfText(QString::fromLatin1(kSampleBatchText.data(), kSampleBatchText.size()));
   // Wide enough that no line wraps; the title runs above it.

@@ -5,6 +5,7 @@
 
 #include "ui/crlf_text_view.h"
 #include "ui/sample_texts.h"
+#include "ui/screen_reader_names.h"
 
 namespace fendral::ui {
 
@@ -32,7 +33,7 @@ frmSampleConfig::frmSampleConfig(QWidget* parent)
 
   txtSampleConfig_ = new CrlfTextView(this);
   txtSampleConfig_->setObjectName(QStringLiteral("txtSampleConfig"));
-  txtSampleConfig_->setAccessibleName(title->text());
+  nameForScreenReaders(txtSampleConfig_, title->text());
   txtSampleConfig_->setFont(proseFont());
   txtSampleConfig_->setCrlfText(QString::fromLatin1(kSampleConfigText.data(), kSampleConfigText.size()));
   // Wide enough that no line wraps.

@@ -38,9 +38,13 @@ QFont proseFont() {
 }
 
 QPalette plainPalette() {
-  // Complete in every role and group, so that no colour of a dark scheme shows through.
-  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-  return fusion ? fusion->standardPalette() : QPalette(QColor(239, 239, 239));
+  // Complete in every role and group, so that no colour of a dark scheme shows through. Made once:
+  // a style object costs more at start-up than the copies.
+  static const QPalette plain = [] {
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    return fusion ? fusion->standardPalette() : QPalette(QColor(239, 239, 239));
+  }();
+  return plain;
 }
 
 QPalette tealPalette() {

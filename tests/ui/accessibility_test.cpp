@@ -7,13 +7,18 @@
 #include "ui/frm_help.h"
 #include "ui/two_row_tab_panel.h"
 
-class Accessibility : public MainWindowTest {};
+// The windows are made before a screen reader starts listening, as when one starts after Fendral.
+class Accessibility : public MainWindowTest {
+ protected:
+  static void screenReaderStarts() { QAccessible::setActive(true); }
+};
 
 // What a screen reader asks of the help window's tabs: a list of six named page tabs, the
 // selected one marked, each selectable by its action.
 TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
   fendral::ui::frmHelp help;
   ASSERT_TRUE(showActive(&help));
+  screenReaderStarts();
   auto* panel = help.findChild<fendral::ui::TwoRowTabPanel*>("tabHelp");
   QAccessibleInterface* list = QAccessible::queryAccessibleInterface(panel->tabStrip());
   ASSERT_NE(list, nullptr);
@@ -40,6 +45,7 @@ TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
 // by what it holds.
 TEST_F(Accessibility, TheMainWindowAndItsFieldsHaveNames) {
   open();
+  screenReaderStarts();
   QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
   EXPECT_EQ(frame->role(), QAccessible::Window);
   EXPECT_EQ(frame->text(QAccessible::Name), "Fendral");

@@ -52,7 +52,6 @@ TEST_F(MainWindowStart, OpensInTheLaunchViewAsDesigned) {
         << name;
     EXPECT_EQ(widget->toolTip(), tip) << name;
   }
-  EXPECT_EQ(button("cmdLaunch")->accessibleName(), "Launch");
 
   EXPECT_EQ(window->size(), QSize(361, 336));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
