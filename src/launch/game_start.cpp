@@ -43,8 +43,9 @@ std::vector<std::string> windowsArguments(const CommandLineInputs& inputs) {
 std::vector<std::string> nativeArguments(const CommandLineInputs& in, bool givesDataFolder) {
   std::vector<std::string> words;
   if (givesDataFolder) words = {"-datadir", platform::absoluteHostPath(in.q2Folder)};
-  if (const std::string& game = chosenSubdirectory(in); !game.empty())
+  if (const std::string& game = chosenSubdirectory(in); !game.empty()) {
     words.insert(words.end(), {"+set", "game", game});
+  }
   if (in.gameType == GameType::MultiplayerClient && !in.serverAddress.empty()) {
     words.insert(words.end(), {"+connect", in.serverAddress});
   }

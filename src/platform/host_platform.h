@@ -11,7 +11,7 @@ namespace fendral::platform {
 
 using Command = std::vector<std::string>;
 
-// The PATH to search, without empty entries' meaning: Debian's default when PATH is unset.
+// The PATH value to search: the environment's, or Debian's default when PATH is unset.
 std::string searchPath();
 
 // The first executable regular file `name` in the folders of a PATH value; empty entries are skipped,
