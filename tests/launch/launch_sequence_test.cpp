@@ -122,7 +122,7 @@ TEST(FailurePrompt, NamesTheBatchFileAsTyped) {
 // Each engine gets the launch's meaning in the words it understands.
 TEST(GameStart, GivesEachEngineItsOwnWords) {
   CommandLineInputs ctf;
-  ctf.q2Folder = "/opt/my games/q2 ";
+  ctf.q2Folder = "/opt/my g\xE4mes/q2 ";
   ctf.cdDriveLetter = "D";
   ctf.options = " -x  \"a b\" $(rm -rf ~); *.cfg ";
   ctf.serverAddress = "10.0.0.7:27910";
@@ -149,32 +149,32 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
     ProgramStart expected;
   } cases[] = {
       {ctf,
-       {EngineKind::Native, {"/opt/my games/q2/quake2"}},
-       {"/opt/my games/q2/quake2",
+       {EngineKind::Native, {"/opt/my g\xE4mes/q2/quake2"}},
+       {"/opt/my g\xE4mes/q2/quake2",
         words({{"+set", "game", "ctf", "+connect", "10.0.0.7:27910"},
                options,
                {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}}),
-        "/opt/my games/q2"}},
+        "/opt/my g\xE4mes/q2"}},
       {ctf,
        {EngineKind::NativeFromPath, {"/usr/games/yamagi-quake2"}},
        {"/usr/games/yamagi-quake2",
-        words({{"-datadir", "/opt/my games/q2", "+set", "game", "ctf", "+connect", "10.0.0.7:27910"},
+        words({{"-datadir", "/opt/my g\xE4mes/q2", "+set", "game", "ctf", "+connect", "10.0.0.7:27910"},
                options,
                {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}}),
-        "/opt/my games/q2"}},
+        "/opt/my g\xE4mes/q2"}},
       // No words for an empty subdirectory, address or config.
       {empty,
        {EngineKind::Native, {"/q2/quake2"}},
        {"/q2/quake2", {"+set", "ogg_enable", "1", "+set", "in_initjoy", "0"}, "/q2"}},
       // quake2.exe gets the composed words after its own name, under wine as well.
       {ctf,
-       {EngineKind::Windows, {"/usr/bin/wine", "/opt/my games/q2/quake2.exe"}},
+       {EngineKind::Windows, {"/usr/bin/wine", "/opt/my g\xE4mes/q2/quake2.exe"}},
        {"/usr/bin/wine",
-        words({{"/opt/my games/q2/quake2.exe", "+set", "game", "ctf", "+Connect", "10.0.0.7:27910"},
+        words({{"/opt/my g\xE4mes/q2/quake2.exe", "+set", "game", "ctf", "+Connect", "10.0.0.7:27910"},
                options,
-               {"+set", "cddir", "D:\\install\\data", "+set", "basedir", "/opt/my", "games/q2", "+", "exec",
+               {"+set", "cddir", "D:\\install\\data", "+set", "basedir", "/opt/my", "g\xE4mes/q2", "+", "exec",
                 "my", "ctf.cfg", "-nocdaudio"}}),
-        "/opt/my games/q2"}},
+        "/opt/my g\xE4mes/q2"}},
   };
   for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
 }
