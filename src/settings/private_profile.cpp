@@ -15,6 +15,9 @@ namespace {
 // A settings file is a few kilobytes; anything past this is not one, and is neither read nor rewritten.
 constexpr std::size_t kLargestFile = 16 << 20;
 
+// What the window reads with its 255-character buffer.
+constexpr std::size_t kLongestValue = 254;
+
 bool isQuote(char c) {
   return c == '"' || c == '\'';
 }
@@ -132,8 +135,14 @@ bool writeProfileString(std::string_view section, std::string_view key, std::str
                         const std::string& path) {
   const std::optional<SettingsText> file = readSettingsText(path);
   if (!file) return false;  // a file that cannot be read whole is left as it is
-  const std::string text =
-      withKey(file->text, findKey(file->text, section, key), section, key, storedForm(value));
+  const KeyPlace place = findKey(file->text, section, key);
+  // A value that reads as it stands is not rewritten, so its quotes and blanks, and whatever lies past
+  // the reader's limit, stay as they are.
+  if (place.keyFound) {
+    const std::string_view stored = unquote(place.value);
+    if (stored.substr(0, cutLength(stored, kLongestValue)) == value) return true;
+  }
+  const std::string text = withKey(file->text, place, section, key, storedForm(value));
   if (text == file->text) return true;
   const bool wide = file->form != FileForm::Bytes;
   return static_cast<bool>(

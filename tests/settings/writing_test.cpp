@@ -32,12 +32,19 @@ TEST_F(Writing, ChangesOnlyTheOneLineAndKeepsTheFilesLineEnding) {
       {"[Other]\nk=v", "c", "[Other]\nk=v\n[Main]\nc=3\n"},
       {"[Other]\rk=v\r", "c", "[Other]\rk=v\r[Main]\rc=3\r"},
       {"\xEF\xBB\xBF", "c", "\xEF\xBB\xBF[Main]\r\nc=3\r\n"},
+      // A value that already reads as the one written keeps its spelling.
+      {"[Main]\n c = \"3\" \n", "c", "[Main]\n c = \"3\" \n"},
   };
   for (const auto& [before, key, after] : rows) {
     put(before);
     ASSERT_TRUE(write(key, "3"));
     EXPECT_EQ(get(), after);
   }
+  // Saving what the reader gave keeps a value longer than it reads.
+  const std::string longer = "[Main]\nlong=" + std::string(300, 'w') + "\n";
+  put(longer);
+  ASSERT_TRUE(write("long", read("long")));
+  EXPECT_EQ(get(), longer);
 }
 
 TEST_F(Writing, EveryValueReadsBackUnchangedAndThePermissionsStay) {
