@@ -18,6 +18,7 @@ class Accessibility : public MainWindowTest {
 TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
   fendral::ui::frmHelp help;
   ASSERT_TRUE(showActive(&help));
+  EXPECT_FALSE(help.windowIcon().isNull());  // the application's, as every window's
   screenReaderStarts();
   auto* panel = help.findChild<fendral::ui::TwoRowTabPanel*>("tabHelp");
   QAccessibleInterface* list = QAccessible::queryAccessibleInterface(panel->tabStrip());
