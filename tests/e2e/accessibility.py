@@ -32,10 +32,15 @@ try:
 except ImportError:
     skip("python3-pyatspi is missing")
 
-# Everything below runs on a session bus of its own, which ends with this script.
+# Everything below runs on a session bus of its own, which ends with this script, and in a runtime
+# folder of its own: the accessibility bus puts its socket there, where another run would meet it.
 if not os.environ.get("FENDRAL_A11Y_BUS"):
-    os.environ["FENDRAL_A11Y_BUS"] = "1"
-    os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable] + sys.argv)
+    runtime = tempfile.mkdtemp()
+    try:
+        sys.exit(subprocess.call(["dbus-run-session", "--", sys.executable] + sys.argv,
+                                 env=dict(os.environ, FENDRAL_A11Y_BUS="1", XDG_RUNTIME_DIR=runtime)))
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
 
 # The roles a control that takes the focus may have; anything else (a filler, a panel) is spoken
 # as nothing useful.
@@ -58,7 +63,7 @@ def check(ok, what):
         print("FAILED: " + what)
 
 
-def wait_for(find, what, timeout=10):
+def wait_for(find, what, timeout=20):
     deadline = time.time() + timeout
     while time.time() < deadline:
         pump()
@@ -66,8 +71,11 @@ def wait_for(find, what, timeout=10):
         if found is not None:
             return found
         time.sleep(0.1)
-    print("FAILED: " + what)
-    sys.exit(1)
+    raise Stuck(what)
+
+
+class Stuck(Exception):
+    pass
 
 
 def pump():
@@ -120,98 +128,106 @@ def walk(view, top):
     check(seen > 0, view + ": no control takes the focus")
 
 
+def walk_every_window(fendral, tmp, processes):
+    # A copy beside a settings file of its own, with the batch file controls shown.
+    shutil.copy(fendral, os.path.join(tmp, "fendral"))
+    with open(os.path.join(tmp, "fendral.ini"), "w") as ini:
+        ini.write("[Main]\nBatchFileStatus=True\n")
+
+    read_end, write_end = os.pipe()
+    processes.append(subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        display = pipe.readline().strip()
+    if not display:
+        raise Stuck("no virtual display could be started")
+
+    env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    env.pop("WAYLAND_DISPLAY", None)
+    log = open(os.path.join(tmp, "fendral.log"), "w")
+    launcher = subprocess.Popen([os.path.join(tmp, "fendral")], env=env, stdout=log, stderr=log)
+    processes.append(launcher)
+
+    def application():
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name.lower() == "fendral":
+                return app
+        return None
+
+    app = wait_for(application, "the launcher never appeared on the accessibility bus")
+    main_window = wait_for(window(app, pyatspi.ROLE_FRAME, "Fendral"), "the main window is not a frame named Fendral")
+    walk("launch view", main_window)
+
+    press(find(main_window, pyatspi.ROLE_PUSH_BUTTON, "Setup"))
+    panel = wait_for(lambda: find(main_window, pyatspi.ROLE_PAGE_TAB_LIST), "Setup shows no tabs")
+    for tab in [t for t in panel if t is not None and t.getRole() == pyatspi.ROLE_PAGE_TAB]:
+        press(tab)
+        # Qt's own tab bar marks its current tab as focused, not as selected.
+        wait_for(lambda: tab if tab.getState().contains(pyatspi.STATE_FOCUSED) else None,
+                 "the setup tab %r cannot be chosen" % tab.name)
+        pump()
+        walk("setup view, " + tab.name, main_window)
+
+    # The sample windows open from the Game Settings tab, where both their buttons are.
+    press(panel[1])
+    for frame, title in (("Your standard config file (if any)", "SampleConfig"),
+                         ("Special Batch Files", "SampleBatch")):
+        box = wait_for(lambda: find(main_window, pyatspi.ROLE_PANEL, frame), "no frame %r" % frame)
+        press(find(box, pyatspi.ROLE_PUSH_BUTTON, "Example (3DFX)"))
+        sample = wait_for(window(app, pyatspi.ROLE_DIALOG, title), "the %s window did not open" % title)
+        walk(title, sample)
+        press(find(sample, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+        wait_for(lambda: None if window(app, pyatspi.ROLE_DIALOG, title)() else True,
+                 "OK did not close the %s window" % title)
+
+    press(find(main_window, pyatspi.ROLE_PUSH_BUTTON, "Help"))
+    help_window = wait_for(window(app, pyatspi.ROLE_DIALOG, "Fendral Help"), "the help window did not open")
+    walk("help", help_window)
+    tabs = find(help_window, pyatspi.ROLE_PAGE_TAB_LIST)
+    check(tabs is not None, "help: no page tab list")
+    if tabs is not None:
+        pages = [t for t in tabs if t is not None]
+        check([t.name for t in pages] == HELP_TABS, "help: the page tabs are %r" % [t.name for t in pages])
+        check([t.getRole() for t in pages] == [pyatspi.ROLE_PAGE_TAB] * 6, "help: not every tab is a page tab")
+        selected = [t.name for t in pages if t.getState().contains(pyatspi.STATE_SELECTED)]
+        check(selected == ["Custom Games"], "help: selected at first %r" % selected)
+
+        notices = []
+        listener = lambda event: notices.append((event.source.name, event.detail1))
+        pyatspi.Registry.registerEventListener(listener, "object:state-changed:selected")
+        pump()
+        press(pages[0])
+        wait_for(lambda: pages[0] if pages[0].getState().contains(pyatspi.STATE_SELECTED) else None,
+                 "help: pressing a page tab did not select it")
+        deadline = time.time() + 5
+        while ("The Basics", 1) not in notices and time.time() < deadline:
+            pump()
+            time.sleep(0.05)
+        check(("The Basics", 1) in notices and ("Custom Games", 0) in notices,
+              "help: no notice of the new selection, only %r" % notices)
+        pyatspi.Registry.deregisterEventListener(listener, "object:state-changed:selected")
+    press(find(help_window, pyatspi.ROLE_PUSH_BUTTON, "Ok"))
+
+    check(launcher.poll() is None, "the launcher ended on its own")
+
+
 def main():
-    fendral = sys.argv[1]
     tmp = tempfile.mkdtemp()
     processes = []
     try:
-        # A copy beside a settings file of its own, with the batch file controls shown.
-        shutil.copy(fendral, os.path.join(tmp, "fendral"))
-        with open(os.path.join(tmp, "fendral.ini"), "w") as ini:
-            ini.write("[Main]\nBatchFileStatus=True\n")
-
-        read_end, write_end = os.pipe()
-        processes.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            display = pipe.readline().strip()
-        if not display:
-            print("FAILED: no virtual display could be started")
-            return 1
-
-        env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb",
-                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=tmp)
-        env.pop("WAYLAND_DISPLAY", None)
-        log = open(os.path.join(tmp, "fendral.log"), "w")
-        launcher = subprocess.Popen([os.path.join(tmp, "fendral")], env=env, stdout=log, stderr=log)
-        processes.append(launcher)
-
-        def application():
-            for app in pyatspi.Registry.getDesktop(0):
-                if app is not None and app.name.lower() == "fendral":
-                    return app
-            return None
-
-        app = wait_for(application, "the launcher never appeared on the accessibility bus")
-        main_window = wait_for(window(app, pyatspi.ROLE_FRAME, "Fendral"), "the main window is not a frame named Fendral")
-        walk("launch view", main_window)
-
-        press(find(main_window, pyatspi.ROLE_PUSH_BUTTON, "Setup"))
-        panel = wait_for(lambda: find(main_window, pyatspi.ROLE_PAGE_TAB_LIST), "Setup shows no tabs")
-        for tab in [t for t in panel if t is not None and t.getRole() == pyatspi.ROLE_PAGE_TAB]:
-            press(tab)
-            # Qt's own tab bar marks its current tab as focused, not as selected.
-            wait_for(lambda: tab if tab.getState().contains(pyatspi.STATE_FOCUSED) else None,
-                     "the setup tab %r cannot be chosen" % tab.name)
-            pump()
-            walk("setup view, " + tab.name, main_window)
-
-        # The sample windows open from the Game Settings tab, where both their buttons are.
-        press(panel[1])
-        for frame, title in (("Your standard config file (if any)", "SampleConfig"),
-                             ("Special Batch Files", "SampleBatch")):
-            box = wait_for(lambda: find(main_window, pyatspi.ROLE_PANEL, frame), "no frame %r" % frame)
-            press(find(box, pyatspi.ROLE_PUSH_BUTTON, "Example (3DFX)"))
-            sample = wait_for(window(app, pyatspi.ROLE_DIALOG, title), "the %s window did not open" % title)
-            walk(title, sample)
-            press(find(sample, pyatspi.ROLE_PUSH_BUTTON, "OK"))
-            wait_for(lambda: None if window(app, pyatspi.ROLE_DIALOG, title)() else True,
-                     "OK did not close the %s window" % title)
-
-        press(find(main_window, pyatspi.ROLE_PUSH_BUTTON, "Help"))
-        help_window = wait_for(window(app, pyatspi.ROLE_DIALOG, "Fendral Help"), "the help window did not open")
-        walk("help", help_window)
-        tabs = find(help_window, pyatspi.ROLE_PAGE_TAB_LIST)
-        check(tabs is not None, "help: no page tab list")
-        if tabs is not None:
-            pages = [t for t in tabs if t is not None]
-            check([t.name for t in pages] == HELP_TABS, "help: the page tabs are %r" % [t.name for t in pages])
-            check([t.getRole() for t in pages] == [pyatspi.ROLE_PAGE_TAB] * 6, "help: not every tab is a page tab")
-            selected = [t.name for t in pages if t.getState().contains(pyatspi.STATE_SELECTED)]
-            check(selected == ["Custom Games"], "help: selected at first %r" % selected)
-
-            notices = []
-            listener = lambda event: notices.append((event.source.name, event.detail1))
-            pyatspi.Registry.registerEventListener(listener, "object:state-changed:selected")
-            pump()
-            press(pages[0])
-            wait_for(lambda: pages[0] if pages[0].getState().contains(pyatspi.STATE_SELECTED) else None,
-                     "help: pressing a page tab did not select it")
-            deadline = time.time() + 5
-            while ("The Basics", 1) not in notices and time.time() < deadline:
-                pump()
-                time.sleep(0.05)
-            check(("The Basics", 1) in notices and ("Custom Games", 0) in notices,
-                  "help: no notice of the new selection, only %r" % notices)
-            pyatspi.Registry.deregisterEventListener(listener, "object:state-changed:selected")
-        press(find(help_window, pyatspi.ROLE_PUSH_BUTTON, "Ok"))
-
-        check(launcher.poll() is None, "the launcher ended on its own")
+        try:
+            walk_every_window(sys.argv[1], tmp, processes)
+        except Stuck as stuck:
+            running = len(processes) > 1 and processes[-1].poll() is None
+            check(False, "%s (the launcher %s)" % (stuck, "still runs" if running else "is not running"))
         if failures:
-            with open(os.path.join(tmp, "fendral.log")) as output:
-                print("--- launcher output\n" + output.read()[-2000:])
+            log = os.path.join(tmp, "fendral.log")
+            if os.path.exists(log):
+                with open(log) as output:
+                    print("--- launcher output\n" + output.read()[-2000:])
             return 1
         print("ok every control in every window has a name and a role")
         return 0
