@@ -172,8 +172,8 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
        {"/usr/bin/wine",
         words({{"/opt/my g\xE4mes/q2/quake2.exe", "+set", "game", "ctf", "+Connect", "10.0.0.7:27910"},
                options,
-               {"+set", "cddir", "D:\\install\\data", "+set", "basedir", "/opt/my", "g\xE4mes/q2", "+", "exec",
-                "my", "ctf.cfg", "-nocdaudio"}}),
+               {"+set", "cddir", "D:\\install\\data", "+set", "basedir", "/opt/my", "g\xE4mes/q2", "+",
+                "exec", "my", "ctf.cfg", "-nocdaudio"}}),
         "/opt/my g\xE4mes/q2"}},
   };
   for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
