@@ -14,7 +14,7 @@ namespace fendral::ui {
 
 namespace {
 
-// Qt asks this only once a screen reader is listening, so it costs nothing otherwise.
+// Qt asks this for every class of every widget it describes, listener or not: a name compare each.
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
   if (className == QLatin1String("fendral::ui::frmMain")) {
     // A plain top-level widget would show as a filler, and its title would go unspoken.
