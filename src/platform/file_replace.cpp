@@ -121,7 +121,9 @@ class TempFile {
   TempFile(const std::string& folder, std::string_view name, bool replacing) {
     static constexpr std::string_view kLetters =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
+    // Seeded once: asking the system for randomness costs more than the whole save, and O_EXCL below
+    // settles any clash.
+    thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string path = folder + "/" + tempPrefix(name);
