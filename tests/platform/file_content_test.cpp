@@ -194,6 +194,7 @@ TEST_F(FileContent, RemovesTemporariesOfAKilledSave) {
   put("f", kOld);
   // Killed by the file-size limit halfway through writing its temporary file.
   EXPECT_EQ(-1, inChild([&] {
+    ::signal(SIGXFSZ, SIG_DFL);
     const rlimit limit{100, 100};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     return replace("f", kLonger) ? 0 : 1;
