@@ -109,8 +109,12 @@ TEST_F(Writing, FilesItCannotUseAreLeftAlone) {
     EXPECT_EQ(read("Options"), reads);
     EXPECT_FALSE(write("Options", "changed"));
     EXPECT_EQ(fs::status(host()).type(), before.type());
-    if (size == kOld.size()) EXPECT_EQ(get(), kOld);
-    if (size == huge) EXPECT_EQ(fs::file_size(host()), huge);
+    if (size == kOld.size()) {
+      EXPECT_EQ(get(), kOld);
+    }
+    if (size == huge) {
+      EXPECT_EQ(fs::file_size(host()), huge);
+    }
     EXPECT_EQ(entries(), 1u);
     fs::permissions(host(), fs::perms(0644));
     fs::remove(host());
