@@ -1,17 +1,11 @@
-#include <QApplication>
-#include <QTextStream>
+#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 
 #include "cli/command_options.h"
 #include "cli/toolkit_start.h"
 #include "cli/without_window.h"
-#include "platform/display_probe.h"
 #include "settings/settings_location.h"
-#include "ui/application_setup.h"
-#include "ui/desktop_platform.h"
-#include "ui/frm_main.h"
-#include "ui/window_look.h"
 
 namespace {
 
@@ -52,27 +46,12 @@ int main(int argc, char** argv) {
       break;
   }
 
-  fendral::ui::DesktopPlatform platform;
+  fendral::cli::ConsolePlatform host;
   const std::string settingsFile = options.settingsFile.empty()
-                                       ? fendral::settings::settingsFileFor(platform.programFolder())
+                                       ? fendral::settings::settingsFileFor(host.programFolder())
                                        : options.settingsFile;
   if (options.action == Action::Preview) return fendral::cli::printPreview(options, settingsFile);
   if (options.action == Action::Launch)
     return fendral::cli::launchWithoutWindow(options, settingsFile, argv[0]);
-
-  // Checked here, since the toolkit would abort on a display that does not answer.
-  const std::optional<std::string> windowSystem = fendral::platform::windowSystemToOpen();
-  if (!windowSystem) {
-    print(stderr, fendral::cli::noDisplayLine() + "\n");
-    return 1;
-  }
-  fendral::ui::useDesignedDpi();
-  fendral::cli::ToolkitArguments arguments(argv[0], *windowSystem);
-  QApplication app(arguments.count(), arguments.values());
-  QGuiApplication::setDesktopFileName("io.github.fendral.Fendral");
-  fendral::ui::prepareApplication();
-  fendral::ui::frmMain window(platform, settingsFile);
-  window.selectLaunchChoices(options.gameChoice, options.gameType);
-  window.show();
-  return app.exec();
+  return fendral::cli::openMainWindow(options, settingsFile, argv[0]);
 }

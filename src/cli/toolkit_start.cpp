@@ -1,6 +1,11 @@
 #include "cli/toolkit_start.h"
 
 #include <QStringList>
+#include <cstdio>
+#include <optional>
+
+#include "cli/window_library.h"
+#include "platform/display_probe.h"
 
 namespace fendral::cli {
 
@@ -24,6 +29,47 @@ QString noDisplayLine() {
          "): the display does not answer or refuses "
          "the connection; " +
          advice;
+}
+
+namespace {
+
+void printLine(const QString& line) {
+  std::fputs((line + "\n").toLocal8Bit().constData(), stderr);
+}
+
+FendralWindowRequest request(ToolkitArguments& arguments, const std::string& settingsFile,
+                             const Options& options) {
+  return {&arguments.count(), arguments.values(), settingsFile.c_str(), static_cast<int>(options.gameChoice),
+          static_cast<int>(options.gameType)};
+}
+
+}  // namespace
+
+int openMainWindow(const Options& options, const std::string& settingsFile, const char* programName) {
+  // Checked here, since the toolkit would abort on a display that does not answer.
+  const std::optional<std::string> windowSystem = platform::windowSystemToOpen();
+  if (!windowSystem) {
+    printLine(noDisplayLine());
+    return 1;
+  }
+  QString why;
+  const std::optional<WindowLibrary> library = WindowLibrary::load(why);
+  if (!library) {
+    printLine("fendral: the window cannot be shown: " + why);
+    return 1;
+  }
+  ToolkitArguments arguments(programName, *windowSystem);
+  return library->openWindow(request(arguments, settingsFile, options));
+}
+
+void showMessageBox(const std::string& prompt, const char* programName) {
+  const std::optional<std::string> windowSystem = platform::windowSystemToOpen();
+  if (!windowSystem) return;
+  QString why;
+  const std::optional<WindowLibrary> library = WindowLibrary::load(why);
+  if (!library) return;
+  ToolkitArguments arguments(programName, *windowSystem);
+  library->showMessage(request(arguments, {}, Options{}), prompt.c_str());
 }
 
 }  // namespace fendral::cli

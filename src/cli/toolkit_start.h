@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_options.h"
+
 namespace fendral::cli {
 
 // The program's name and, when only one window system answers, that one named for the toolkit, so
@@ -26,5 +28,12 @@ class ToolkitArguments {
 
 // One line saying why no window can open, from what the environment names.
 QString noDisplayLine();
+
+// The main window, when a display answers and the window library loads; else one line on stderr
+// and 1.
+int openMainWindow(const Options& options, const std::string& settingsFile, const char* programName);
+
+// The message box with `prompt`, when a display answers; nothing else otherwise.
+void showMessageBox(const std::string& prompt, const char* programName);
 
 }  // namespace fendral::cli

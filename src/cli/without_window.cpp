@@ -1,6 +1,5 @@
 #include "cli/without_window.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <filesystem>
 #include <utility>
@@ -8,11 +7,7 @@
 
 #include "cli/toolkit_start.h"
 #include "launch/saved_request.h"
-#include "platform/display_probe.h"
 #include "platform/host_platform.h"
-#include "ui/application_setup.h"
-#include "ui/desktop_platform.h"
-#include "ui/window_look.h"
 
 namespace fendral::cli {
 
@@ -28,29 +23,13 @@ std::string workingFolder(const platform::ProgramStart& start) {
   return std::filesystem::current_path(unknown).string();
 }
 
-// Says the message on stderr only.
-class ConsolePlatform : public platform::HostPlatform {
- public:
-  void message(const std::string& prompt) override {
-    std::fflush(stdout);  // after what was printed before it, also through a pipe
-    std::fprintf(stderr, "%s\n", prompt.c_str());
-  }
-};
-
 // Says it on stderr and, when a display answers, in the message box too.
-class LaunchPlatform : public ui::DesktopPlatform {
+class LaunchPlatform : public ConsolePlatform {
  public:
   explicit LaunchPlatform(const char* programName) : programName_(programName) {}
   void message(const std::string& prompt) override {
-    std::fprintf(stderr, "%s\n", prompt.c_str());
-    const std::optional<std::string> windowSystem = platform::windowSystemToOpen();
-    if (!windowSystem) return;
-    ui::useDesignedDpi();
-    ToolkitArguments arguments(programName_, *windowSystem);
-    QApplication app(arguments.count(), arguments.values());
-    QGuiApplication::setDesktopFileName("io.github.fendral.Fendral");
-    ui::prepareApplication();
-    DesktopPlatform::message(prompt);
+    ConsolePlatform::message(prompt);
+    showMessageBox(prompt, programName_);
   }
 
  private:
@@ -58,6 +37,11 @@ class LaunchPlatform : public ui::DesktopPlatform {
 };
 
 }  // namespace
+
+void ConsolePlatform::message(const std::string& prompt) {
+  std::fflush(stdout);  // after what was printed before it, also through a pipe
+  std::fprintf(stderr, "%s\n", prompt.c_str());
+}
 
 int printPreview(const Options& options, const std::string& settingsFile) {
   printLine("settings file:", settingsFile);

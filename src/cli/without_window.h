@@ -3,8 +3,15 @@
 #include <string>
 
 #include "cli/command_options.h"
+#include "platform/host_platform.h"
 
 namespace fendral::cli {
+
+// The host without a window: the message goes to stderr.
+class ConsolePlatform : public platform::HostPlatform {
+ public:
+  void message(const std::string& prompt) override;
+};
 
 // --preview: the settings file, the two texts Debug shows, then each program Launch would start, one word a
 // line; or the usual message on stderr. 0 or 1.

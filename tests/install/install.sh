@@ -45,6 +45,7 @@ if [ "$mode" = install ]; then
   }
   expected="bin/fendral
 bin/fendral-notepad
+lib/fendral/window/fendral-window.so
 share/applications/$app_id.desktop
 share/doc/fendral/changelog.gz
 share/doc/fendral/copyright
