@@ -25,6 +25,7 @@ chmod 755 "$tmp"
 xvfb_pid=
 launcher_pid=
 
+# KILL, as the engine can hang in its own handler of a gentler signal.
 kill_ours() {
   local proc exe cmd
   for proc in /proc/[0-9]*; do
@@ -32,7 +33,7 @@ kill_ours() {
     exe=$(readlink "$proc/exe" 2>/dev/null) || continue
     cmd=$(tr '\0' ' ' 2>/dev/null <"$proc/cmdline") || continue
     case "$exe $cmd" in
-      *"$tmp/"*) kill "${proc#/proc/}" 2>/dev/null ;;
+      *"$tmp/"*) kill -KILL "${proc#/proc/}" 2>/dev/null ;;
     esac
   done
 }
