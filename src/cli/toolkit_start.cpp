@@ -26,9 +26,7 @@ QString noDisplayLine() {
       "start it from a desktop session or under a virtual display (xvfb-run), or use --preview or --launch.";
   if (named.isEmpty()) return "fendral: there is no display to show the window on: " + advice;
   return "fendral: cannot open a window (" + named.join(", ") +
-         "): the display does not answer or refuses "
-         "the connection; " +
-         advice;
+         "): the display does not answer or refuses the connection; " + advice;
 }
 
 namespace {
