@@ -14,7 +14,9 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "Fendral is built at $program. There is no display, so here is what Launch would run"
   echo "(fendral --preview):"
   echo
-  "$program" --preview 2>&1 | sed 's/^/  /' || true
+  if ! "$program" --preview 2>&1 | sed 's/^/  /'; then
+    echo "  (the Quake 2 folder in that settings file has no game yet: set it up in the window)"
+  fi
   echo
   echo "To see the window, start it from a desktop session, or under a virtual display:"
   echo "  xvfb-run -a $program"
