@@ -1,6 +1,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/command_options.h"
 #include "cli/toolkit_start.h"
@@ -11,10 +13,8 @@ namespace {
 
 using fendral::cli::Action;
 
-QStringList argumentList(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  return arguments;
+std::vector<std::string> argumentList(int argc, char** argv) {
+  return {argv, argv + argc};
 }
 
 void print(std::FILE* stream, const QString& text) {

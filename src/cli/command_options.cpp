@@ -1,7 +1,7 @@
 #include "cli/command_options.h"
 
 #include <QCommandLineParser>
-#include <QFile>
+#include <string_view>
 
 namespace fendral::cli {
 
@@ -33,6 +33,23 @@ struct Parser {
   }
 };
 
+// The last value of --settings as the bytes it was given: a QString cannot carry a file name that is
+// not valid in the locale's encoding, and such a name must still name that very file.
+std::string settingsBytes(const std::vector<std::string>& arguments) {
+  std::string value;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    std::string_view word = arguments[i];
+    if (word == "--") break;
+    if (word.starts_with("--")) word.remove_prefix(1);
+    if (word == "-settings" && i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else if (word.starts_with("-settings=")) {
+      value = word.substr(10);
+    }
+  }
+  return value;
+}
+
 Options mistake(const QString& line) {
   Options options;
   options.action = Action::Mistake;
@@ -42,9 +59,11 @@ Options mistake(const QString& line) {
 
 }  // namespace
 
-Options parseOptions(const QStringList& arguments) {
+Options parseOptions(const std::vector<std::string>& arguments) {
+  QStringList words;
+  for (const std::string& word : arguments) words << QString::fromLocal8Bit(word);
   Parser p;
-  if (!p.parser.parse(arguments)) return mistake(p.parser.errorText());
+  if (!p.parser.parse(words)) return mistake(p.parser.errorText());
   if (!p.parser.positionalArguments().isEmpty()) {
     return mistake(QString("Unexpected argument '%1'.").arg(p.parser.positionalArguments().first()));
   }
@@ -61,7 +80,7 @@ Options parseOptions(const QStringList& arguments) {
     return mistake("--preview and --launch do not go together.");
   }
   if (p.parser.isSet(p.settings)) {
-    options.settingsFile = QFile::encodeName(p.parser.value(p.settings)).toStdString();
+    options.settingsFile = settingsBytes(arguments);
     if (options.settingsFile.empty()) return mistake("--settings needs a file name.");
   }
   if (p.parser.isSet(p.game)) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 #include "launch/command_line.h"
 
@@ -19,8 +20,8 @@ struct Options {
   QString mistake;  // one line naming what is wrong, for Action::Mistake
 };
 
-// `arguments` starts with the program's name, as argv does.
-Options parseOptions(const QStringList& arguments);
+// `arguments` are argv's words as bytes, the program's name first.
+Options parseOptions(const std::vector<std::string>& arguments);
 
 // The usage and every option; the program's name is taken from the running application.
 QString helpText();

@@ -110,6 +110,10 @@ mv "$tmp/quake2.exe.away" "$q2/quake2.exe"
 printf '%s\n' "[Main]" "Q2Location=$q2" "BatchFileLocation=named.bat" >"$tmp/named.ini"
 run named -- --preview --settings "$tmp/named.ini"
 out named | grep -qx "batch path:     $q2\\\\named.bat" || fail "--settings FILE was not read: $(out named)"
+latin="$tmp/caf"$'\xe9'
+mkdir "$latin" && cp "$tmp/named.ini" "$latin/f.ini"
+run latin -- --preview --settings="$latin/f.ini"
+out latin | grep -qx "batch path:     $q2\\\\named.bat" || fail "--settings with a byte that is not UTF-8: $(err latin)"
 if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   config="$tmp/home/config"
   mkdir -p "$config/fendral"
