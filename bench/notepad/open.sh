@@ -10,28 +10,8 @@ sizes=("$@")
 notepad=$build/bin/fendral-notepad
 [ -x "$notepad" ] || { echo "missing $notepad" >&2; exit 1; }
 
-tmp=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-display=
-for _ in $(seq 100); do
-  if [ -s "$tmp/display" ] && xdpyinfo -display ":$(cat "$tmp/display")" >/dev/null 2>&1; then
-    display=":$(cat "$tmp/display")"
-    break
-  fi
-  sleep 0.1
-done
-[ -n "$display" ] || { echo "no virtual display could be started" >&2; exit 1; }
-export DISPLAY=$display
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+source "$(dirname "$0")/../../tests/e2e/harness.sh"
+start_xvfb
 export XDG_RUNTIME_DIR=$tmp/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

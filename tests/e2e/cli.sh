@@ -5,21 +5,7 @@
 set -uo pipefail
 
 fendral_built=$1
-tmp=$(mktemp -d) && [ -d "$tmp" ] || exit 1
-chmod 755 "$tmp"
-xvfb_pid=
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-failed=0
-fail() {
-  echo "FAILED: $*"
-  failed=1
-}
+source "$(dirname "$0")/harness.sh"
 
 # run NAME [VAR=value...] -- ARGS...: runs the copy without any display; keeps out, err and rc.
 run() {
@@ -87,8 +73,8 @@ echo "ok --preview printed what Launch would run and started nothing"
 # --- --launch: the batch file, then the game with the arguments the preview showed, without a window
 run launch -- --launch --game 2 --multiplayer
 [ "$(rc launch)" = 0 ] || fail "--launch: rc $(rc launch): $(err launch)"
-for _ in $(seq 50); do [ -e "$tmp/game" ] && [ -e "$tmp/batch-ran" ] && break; sleep 0.1; done
-[ -e "$tmp/batch-ran" ] || fail "--launch did not run the batch file"
+poll test -e "$tmp/batch-ran" || fail "--launch did not run the batch file"
+poll test -e "$tmp/game"
 shown=$(printf '%s\n' "$q2"; out preview | sed -n '8,$p' | sed '$d' | sed 's/^argument:       //')
 [ "$(cat "$tmp/game" 2>/dev/null)" = "$shown" ] || fail "--launch: the game got $(cat "$tmp/game" 2>/dev/null)"
 echo "ok --launch ran the batch file and the game, in its folder, with the arguments --preview showed"
@@ -120,7 +106,7 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   printf '%s\n' "[Main]" "Q2Location=$q2" "BatchFileLocation=player.bat" >"$config/fendral/fendral.ini"
   chown -R nobody:nogroup "$tmp/home"
   mv "$tmp/bin/fendral.ini" "$tmp/beside.ini"
-  setpriv --reuid=nobody --regid=nogroup --clear-groups env -u DISPLAY -u WAYLAND_DISPLAY \
+  "${as_player[@]}" env -u DISPLAY -u WAYLAND_DISPLAY \
     XDG_CONFIG_HOME="$config" "$program" --preview >"$tmp/xdg.out" 2>"$tmp/xdg.err"
   grep -qx "batch path:     $q2\\\\player.bat" "$tmp/xdg.out" ||
     fail "as a player who cannot write the program's folder: $(cat "$tmp/xdg.out" "$tmp/xdg.err")"
@@ -148,29 +134,17 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xau
   export XAUTHORITY=$tmp/xauth
   : >"$XAUTHORITY"
   xauth -q add :0 . "$cookie"
-  Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 800x600x24 -nolisten tcp -noreset 3>"$tmp/display" \
-    >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$tmp/display")"
+  start_xvfb -auth "$XAUTHORITY"
   xauth -q add "$DISPLAY" . "$cookie"
   run refused DISPLAY="$DISPLAY" XAUTHORITY=/dev/null --
   [ "$(rc refused)" = 1 ] && [ "$(err refused | wc -l)" = 1 ] || fail "a refusing X server: rc $(rc refused), $(err refused)"
   mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
   ASAN_OPTIONS=detect_leaks=0 "$program" --launch >/dev/null 2>"$tmp/box.err" &
   launcher=$!
-  box=
-  for _ in $(seq 100); do
-    box=$(xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null | head -n 1)
-    [ -n "$box" ] && break
-    sleep 0.1
-  done
-  if [ -n "$box" ]; then
-    xdotool windowfocus --sync "$box" key Return 2>/dev/null || xdotool key --window "$box" Return
-  else
-    fail "--launch with a display showed no message box"
-    kill "$launcher"
-  fi
+  poll fendral_windows >/dev/null || fail "--launch with a display showed no message box"
+  box=$(fendral_windows | head -n 1)
+  focus "$box"
+  xdotool key Return
   wait "$launcher"
   status=$?
   [ "$status" = 1 ] && grep -q 'was not found!' "$tmp/box.err" || fail "--launch with a display: rc $status"
@@ -178,5 +152,3 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xau
 else
   echo "ok (the X server cases need Xvfb, xauth and xdotool)"
 fi
-
-exit $failed

@@ -7,74 +7,11 @@ fendral_built=$1
 notepad_built=$2
 shots=${3:-}
 timeout=${E2E_TIMEOUT:-10}
+source "$(dirname "$0")/harness.sh"
+need Xvfb xdotool xwininfo xdpyinfo
+logs=("$tmp/fendral.log")
 
-for tool in Xvfb xdotool xwininfo xdpyinfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is missing"
-    exit 77
-  fi
-done
-
-tmp=$(mktemp -d)
-xvfb_pid=
-launcher_pid=
-
-# Everything this test starts runs from the temporary folder, so its processes are found by that.
-kill_ours() {
-  local proc exe cmd
-  for proc in /proc/[0-9]*; do
-    [ "${proc#/proc/}" = "$$" ] && continue
-    exe=$(readlink "$proc/exe" 2>/dev/null) || continue
-    cmd=$(tr '\0' ' ' 2>/dev/null <"$proc/cmdline") || continue
-    case "$exe $cmd" in
-      *"$tmp/"*) kill "${proc#/proc/}" 2>/dev/null ;;
-    esac
-  done
-}
-
-cleanup() {
-  kill_ours
-  [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*"
-  shot failed
-  if [ -s "$tmp/fendral.log" ]; then
-    echo "--- launcher output"
-    tail -n 20 "$tmp/fendral.log"
-  fi
-  exit 1
-}
-
-# poll COMMAND...: true as soon as the command succeeds, false after the timeout.
-poll() {
-  local deadline=$((SECONDS + timeout))
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
-
-shot() {
-  [ -n "$shots" ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null || return 0
-  mkdir -p "$shots"
-  import -display "$DISPLAY" -window root "$shots/e2e-$1.png" 2>/dev/null || true
-}
-
-# --- a display of our own: Xvfb picks a free number itself and tells it, so parallel runs never meet;
-# without -noreset it restarts when its last client leaves, and a client arriving then is refused
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_known() { [ -s "$tmp/display" ] && xdpyinfo -display ":$(cat "$tmp/display")" >/dev/null 2>&1; }
-poll display_known || fail "no virtual display could be started"
-display=":$(cat "$tmp/display")"
-export DISPLAY=$display
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+start_xvfb
 export XDG_RUNTIME_DIR=$tmp/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -116,12 +53,7 @@ read -ra all_words <<<"$command_line"
 read -ra program_words <<<"$program_piece"
 expected_args=$(printf '%s\n' "${all_words[@]:${#program_words[@]}}")
 
-fendral_windows() { xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null; }
 window_count_is() { [ "$(fendral_windows | wc -l)" -eq "$1" ]; }
-gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null; }
-
-# focus WINDOW: gives it the keyboard; there is no window manager to do it on a click.
-focus() { timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool windowfocus "$1"; }
 
 start_launcher() {
   "$tmp/bin/fendral" >>"$tmp/fendral.log" 2>&1 &

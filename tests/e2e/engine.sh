@@ -8,80 +8,15 @@ fendral_built=$1
 engines=$2
 shots=${3:-}
 timeout=${E2E_TIMEOUT:-20}
+shot_prefix=engine
+source "$(dirname "$0")/harness.sh"
+[ -x "$engines/q2ded" ] || skip "no engine was built (its source is not in ../shared/engines beside this repository)"
+need Xvfb xdotool xdpyinfo python3 setpriv
+logs=("$tmp/fendral.log")
 
-if [ ! -x "$engines/q2ded" ]; then
-  echo "skipped: no engine was built (its source is not in ../shared/engines beside this repository)"
-  exit 77
-fi
-for tool in Xvfb xdotool xdpyinfo python3 setpriv; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is missing"
-    exit 77
-  fi
-done
+start_xvfb
 
-tmp=$(mktemp -d)
-chmod 755 "$tmp"
-xvfb_pid=
-launcher_pid=
-
-# KILL, as the engine can hang in its own handler of a gentler signal.
-kill_ours() {
-  local proc exe cmd
-  for proc in /proc/[0-9]*; do
-    [ "${proc#/proc/}" = "$$" ] && continue
-    exe=$(readlink "$proc/exe" 2>/dev/null) || continue
-    cmd=$(tr '\0' ' ' 2>/dev/null <"$proc/cmdline") || continue
-    case "$exe $cmd" in
-      *"$tmp/"*) kill -KILL "${proc#/proc/}" 2>/dev/null ;;
-    esac
-  done
-}
-
-cleanup() {
-  kill_ours
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*"
-  shot failed
-  for log in "$tmp/fendral.log" "$log_file"; do
-    [ -s "$log" ] && { echo "--- $log"; tail -n 30 "$log"; }
-  done
-  exit 1
-}
-
-poll() {
-  local deadline=$((SECONDS + timeout))
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
-
-shot() {
-  [ -n "$shots" ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null || return 0
-  mkdir -p "$shots"
-  import -display "$DISPLAY" -window root "$shots/engine-$1.png" 2>/dev/null || true
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_known() { [ -s "$tmp/display" ] && xdpyinfo -display ":$(cat "$tmp/display")" >/dev/null 2>&1; }
-log_file=
-poll display_known || fail "no virtual display could be started"
-export DISPLAY=":$(cat "$tmp/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-# The engine refuses root, so the launcher and all it starts run as nobody when this runs as root.
-as_player=()
-if [ "$(id -u)" -eq 0 ]; then
-  as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
+# The engine refuses root, so the launcher and all it starts run as the player.
 home=$tmp/home
 mkdir -p "$home/.local/share" "$tmp/run" "$tmp/record"
 [ ${#as_player[@]} -eq 0 ] || chown -R nobody:nogroup "$home" "$tmp/run" "$tmp/record"
@@ -136,9 +71,6 @@ config "$tmp/data/ctf/ctf.cfg" "ctf config from the data folder"
 chmod -R a+rX "$tmp"
 chmod 700 "$tmp/run"
 
-fendral_windows() { xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null; }
-gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null; }
-
 # launch CASE PATH INI_LINES CLICK...: starts the launcher as the player with these settings, clicks the
 # option buttons at the given points of the window, then Launch, and waits for the launcher to end.
 launch() {
@@ -165,6 +97,7 @@ launch() {
 logged() {
   local name=$1 text
   log_file="$home/.local/share/YamagiQ2/$2/qconsole.log"
+  logs=("$tmp/fendral.log" "$log_file")
   shift 2
   poll grep -q 'shutting down' "$log_file" 2>/dev/null || fail "$name: the engine wrote no complete log"
   for text in "$@"; do

@@ -9,13 +9,10 @@ set -uo pipefail
 fendral_built=$1
 timeout=${E2E_TIMEOUT:-10}
 python=/usr/bin/python3 # the system's, which holds pyatspi
+tmp=${FENDRAL_WAYLAND_TMP:-}
+source "$(dirname "$0")/harness.sh"
 
-skip() {
-  echo "skipped: $*"
-  exit 77
-}
-command -v weston >/dev/null || skip "weston is missing"
-command -v dbus-run-session >/dev/null || skip "dbus-run-session is missing"
+need weston dbus-run-session
 compgen -G "$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null)/platforms/libqwayland-*.so" >/dev/null ||
   skip "qt6-wayland is missing"
 "$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is missing"
@@ -24,39 +21,12 @@ compgen -G "$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null)/platforms/libqway
 # its socket in the runtime folder, so that folder must be private before the bus starts: a shared
 # default would let parallel runs remove each other's socket.
 if [ -z "${FENDRAL_WAYLAND_TMP:-}" ]; then
-  tmp=$(mktemp -d)
   mkdir -m 700 "$tmp/run"
   FENDRAL_WAYLAND_TMP=$tmp XDG_RUNTIME_DIR=$tmp/run dbus-run-session -- bash "$0" "$@"
-  status=$?
-  rm -rf "$tmp"
-  exit $status
+  exit $?
 fi
 
-tmp=$FENDRAL_WAYLAND_TMP
-weston_pid=
-launcher_pid=
-cleanup() {
-  [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
-  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*"
-  grep -i 'error\|fail' "$tmp/weston.log"
-  # The launcher's own words, without the protocol log.
-  [ -s "$tmp/fendral.log" ] && echo "--- launcher output" && grep -v '^\[' "$tmp/fendral.log" | tail -n 15
-  exit 1
-}
-
-poll() {
-  local deadline=$((SECONDS + timeout))
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
+logs=("$tmp/weston.log")
 
 # press NAME: presses the launcher's push button NAME as an assistive tool would.
 press() {
@@ -85,7 +55,7 @@ EOF
 export WAYLAND_DISPLAY=fendral-e2e
 weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   >"$tmp/weston.log" 2>&1 &
-weston_pid=$!
+pids+=($!)
 poll test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start"
 
 # --- a fake game in a folder with blanks
@@ -105,14 +75,13 @@ unset DISPLAY
 QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client \
   "$tmp/bin/fendral" >"$tmp/fendral.log" 2>&1 &
 launcher_pid=$!
-gone() { ! kill -0 "$launcher_pid" 2>/dev/null; }
 # A toplevel titled Fendral with a picture attached and committed: the window is on screen.
 mapped() {
   grep -q 'xdg_toplevel@[0-9]*\.set_title("Fendral")' "$tmp/fendral.log" &&
     grep -q 'wl_surface@[0-9]*\.attach(wl_buffer@' "$tmp/fendral.log"
 }
 poll mapped || fail "the launcher's window did not map on Wayland"
-gone && fail "the launcher ended on its own"
+gone "$launcher_pid" && fail "the launcher ended on its own"
 echo "ok the launcher's window mapped on Wayland"
 
 press Help || fail "no Help button on the accessibility bus"
@@ -127,6 +96,6 @@ echo "ok the help window opened as the launcher's child"
 
 press Launch || fail "no Launch button on the accessibility bus"
 poll test -s "$tmp/game-args" || fail "Launch did not start the game"
-poll gone || fail "the launcher did not end after starting the game"
+poll gone "$launcher_pid" || fail "the launcher did not end after starting the game"
 grep -qx -- '+set' "$tmp/game-args" || fail "the game got no command line: $(cat "$tmp/game-args")"
 echo "ok Launch started the game and ended the launcher"

@@ -10,30 +10,8 @@ build=$2
 version=$3
 app_id=io.github.fendral.Fendral
 timeout=${INSTALL_TIMEOUT:-10}
-
-tmp=$(mktemp -d)
-chmod 755 "$tmp"  # the player account must reach the unpacked program
-pids=()
-cleanup() {
-  [ ${#pids[@]} -gt 0 ] && kill "${pids[@]}" 2>/dev/null
-  wait 2>/dev/null
-  chmod -R u+w "$tmp"
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*"
-  exit 1
-}
-
-poll() {
-  local deadline=$((SECONDS + timeout))
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "$0")/../e2e/harness.sh"
+logs=("$tmp/fendral.log")
 
 desktop_key() { sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$2"; }
 
@@ -140,15 +118,13 @@ cat >"$game/quake2.exe" <<EOF
 printf '%s\n' "\$@" >"$tmp/out/game-args"
 EOF
 chmod 755 "$game/quake2.exe"
-if [ "$(id -u)" -eq 0 ]; then
+if [ ${#as_player[@]} -gt 0 ]; then
   chown -R nobody:nogroup "$home" "$tmp/out"
-  player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 else
   chmod a-w "$bin"
-  player=()
 fi
 run_player() {
-  (cd "$bin" && exec "${player[@]}" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
+  (cd "$bin" && exec "${as_player[@]}" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
     XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" "$@")
 }
 mkdir -m 700 "$home/run"
@@ -175,22 +151,15 @@ else
 fi
 
 # --- X11: the player's window
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-pids+=($!)
-display_known() { [ -s "$tmp/display" ] && xdpyinfo -display ":$(cat "$tmp/display")" >/dev/null 2>&1; }
-poll display_known || fail "no virtual display"
-export DISPLAY=":$(cat "$tmp/display")"
+start_xvfb
 
 start_player_window() {
   run_player ./fendral >>"$tmp/fendral.log" 2>&1 &
   launcher=$!
   pids+=($launcher)
-  window=
-  find_window() {
-    window=$(xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null | head -n1) && [ -n "$window" ]
-  }
-  poll find_window || fail "the window did not appear: $(tail -n5 "$tmp/fendral.log")"
-  timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window"
+  poll fendral_windows >/dev/null || fail "the window did not appear"
+  window=$(fendral_windows | head -n 1)
+  focus "$window"
 }
 start_player_window
 wm_class=$(xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')

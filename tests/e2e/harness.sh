@@ -1,0 +1,113 @@
+# Sourced by the scripts that drive the real programs: a scratch folder, a virtual display of their
+# own, polling, a screenshot on failure, and ending whatever they started.
+# Set before sourcing, all optional: timeout (seconds a poll waits), shots (screenshot folder),
+# shot_prefix, and tmp to work in a folder that the caller owns and removes.
+
+timeout=${timeout:-10}
+shots=${shots:-}
+shot_prefix=${shot_prefix:-e2e}
+if [ -z "${tmp:-}" ]; then
+  tmp=$(mktemp -d)
+  chmod 755 "$tmp" # a player account must reach what is put here
+  own_tmp=yes
+fi
+pids=()
+logs=()
+
+skip() {
+  echo "skipped: $*"
+  exit 77
+}
+
+need() {
+  local tool
+  for tool; do
+    command -v "$tool" >/dev/null || skip "$tool is missing"
+  done
+}
+
+# Everything a script starts runs from the scratch folder, so its processes are found by that. KILL,
+# as an engine can hang in its own handler of a gentler signal.
+kill_ours() {
+  local proc exe cmd
+  for proc in /proc/[0-9]*; do
+    [ "${proc#/proc/}" = "$$" ] && continue
+    exe=$(readlink "$proc/exe" 2>/dev/null) || continue
+    cmd=$(tr '\0' ' ' 2>/dev/null <"$proc/cmdline") || continue
+    case "$exe $cmd" in
+      *"$tmp/"*) kill -KILL "${proc#/proc/}" 2>/dev/null ;;
+    esac
+  done
+  return 0
+}
+
+cleanup() {
+  kill_ours
+  if [ ${#pids[@]} -gt 0 ]; then kill "${pids[@]}" 2>/dev/null || true; fi
+  wait 2>/dev/null
+  if [ -n "${own_tmp:-}" ]; then
+    chmod -R u+w "$tmp"
+    rm -rf "$tmp"
+  fi
+  return 0
+}
+trap cleanup EXIT
+
+shot() {
+  [ -n "$shots" ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null || return 0
+  mkdir -p "$shots"
+  import -display "$DISPLAY" -window root "$shots/$shot_prefix-$1.png" 2>/dev/null || true
+}
+
+# fail TEXT: says what failed, keeps a screenshot and shows the end of every log in `logs`.
+fail() {
+  local log
+  echo "FAILED: $*"
+  shot failed
+  for log in "${logs[@]}"; do
+    if [ -s "$log" ]; then
+      echo "--- $log"
+      tail -n 20 "$log"
+    fi
+  done
+  exit 1
+}
+
+# poll COMMAND...: true as soon as the command succeeds, false after the timeout.
+poll() {
+  local deadline=$((SECONDS + timeout))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+# start_xvfb [XVFB_ARGS...]: Xvfb picks a free display number itself and tells it, so parallel runs
+# never meet; without -noreset it restarts when its last client leaves, and refuses one arriving then.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset "$@" 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+  pids+=($!)
+  poll test -s "$tmp/display" || fail "no virtual display could be started"
+  export DISPLAY=":$(cat "$tmp/display")"
+  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+  # With -auth the caller lets itself in first.
+  case " $* " in
+    *" -auth "*) ;;
+    *) poll xdpyinfo_quiet || fail "the virtual display does not answer" ;;
+  esac
+}
+xdpyinfo_quiet() { xdpyinfo >/dev/null 2>&1; }
+
+fendral_windows() { xdotool search --onlyvisible --name '^Fendral$' 2>/dev/null; }
+
+# gone PID: the process ended (a zombie counts).
+gone() { ! kill -0 "$1" 2>/dev/null || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null; }
+
+# focus WINDOW: gives it the keyboard; without a window manager a click does not.
+focus() { timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool windowfocus "$1"; }
+
+# A player account for what must not run as root.
+as_player=()
+if [ "$(id -u)" -eq 0 ]; then
+  as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
