@@ -13,14 +13,14 @@ TEST_F(EditorWindowTest, LargeFileIsNotSavedUntilItIsAllIn) {
   std::string bytes;
   for (int i = 0; i < 25000; ++i)
     bytes += "bind k" + std::to_string(i) + (i % 3 ? " +attack\r\n" : " +jump\n");
-  write("big.cfg", bytes);
-  EditorWindow window(path("big.cfg"));
+  scratch.put("big.cfg", bytes);
+  EditorWindow window(scratch.at("big.cfg"));
   ASSERT_TRUE(window.isLoading());
   EXPECT_FALSE(window.save());
-  EXPECT_EQ(read("big.cfg"), bytes);
+  EXPECT_EQ(scratch.get("big.cfg"), bytes);
   while (window.isLoading()) QApplication::processEvents();
   EXPECT_TRUE(window.save());
-  EXPECT_EQ(read("big.cfg"), bytes);
+  EXPECT_EQ(scratch.get("big.cfg"), bytes);
 }
 
 }  // namespace

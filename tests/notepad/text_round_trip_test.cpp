@@ -21,7 +21,7 @@ class TextRoundTrip : public NotepadFiles {
     newLineEnd_ = loader.newLineEnd();
   }
   TextFile open(const std::string& name) {
-    TextFile file(path(name));
+    TextFile file(scratch.at(name));
     EXPECT_TRUE(file.load()) << name;
     show(file.takeText());
     return file;
@@ -76,8 +76,8 @@ TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
        Encoding::Windows1252, "\u00FF\u00FEa"},
   };
   for (const Sample& sample : samples) {
-    write("file.txt", sample.bytes);
-    TextFile file(path("file.txt"));
+    scratch.put("file.txt", sample.bytes);
+    TextFile file(scratch.at("file.txt"));
     ASSERT_TRUE(file.load()) << sample.what;
     EXPECT_EQ(file.encoding(), sample.encoding) << sample.what;
     const QString text = file.takeText();
@@ -86,7 +86,7 @@ TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
     }
     show(text);
     EXPECT_EQ(save(file), TextFile::Saved::Yes) << sample.what;
-    EXPECT_EQ(read("file.txt"), sample.bytes) << sample.what;
+    EXPECT_EQ(scratch.get("file.txt"), sample.bytes) << sample.what;
   }
 }
 
@@ -101,29 +101,30 @@ TEST_F(TextRoundTrip, AddedLinesTakeTheFilesMostFrequentEnd) {
       {"one line only", "one line only"},
   };
   for (const auto& c : cases) {
-    write("file.cfg", c.before);
+    scratch.put("file.cfg", c.before);
     TextFile file = open("file.cfg");
     QTextCursor cursor(edit_.document()->findBlockByNumber(1));
     cursor.movePosition(QTextCursor::EndOfBlock);
     if (edit_.document()->blockCount() > 1) cursor.insertText(QStringLiteral("\nadded"));
     ASSERT_EQ(save(file), TextFile::Saved::Yes);
-    EXPECT_EQ(read("file.cfg"), c.after) << c.before;
+    EXPECT_EQ(scratch.get("file.cfg"), c.after) << c.before;
   }
 }
 
 // A Windows-1252 file is not saved with characters it cannot hold; the caller may choose UTF-8.
 TEST_F(TextRoundTrip, CharactersTheEncodingCannotHoldAreReportedNotLost) {
-  write("names.cfg", "name Caf\xE9\n");
+  scratch.put("names.cfg", "name Caf\xE9\n");
   TextFile file = open("names.cfg");
   edit_.moveCursor(QTextCursor::End);
   edit_.insertPlainText(QStringLiteral("name \u20AC\u0151\U0001F600\u0151\n"));
   EXPECT_EQ(save(file), TextFile::Saved::Unencodable);
   EXPECT_EQ(file.unencodable(), QStringLiteral("\u0151\U0001F600"));
-  EXPECT_EQ(read("names.cfg"), "name Caf\xE9\n");
+  EXPECT_EQ(scratch.get("names.cfg"), "name Caf\xE9\n");
 
   file.setEncoding(Encoding::Utf8);
   ASSERT_EQ(save(file), TextFile::Saved::Yes);
-  EXPECT_EQ(read("names.cfg"), "name Caf\xC3\xA9\nname \xE2\x82\xAC\xC5\x91\xF0\x9F\x98\x80\xC5\x91\n");
+  EXPECT_EQ(scratch.get("names.cfg"),
+            "name Caf\xC3\xA9\nname \xE2\x82\xAC\xC5\x91\xF0\x9F\x98\x80\xC5\x91\n");
 }
 
 }  // namespace

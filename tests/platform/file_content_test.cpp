@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -29,22 +27,13 @@ const std::string kLonger(300, 'n');
 
 class FileContent : public ::testing::Test {
  protected:
-  fs::path at(const fs::path& name) const { return folder_ / name; }
-  void put(const fs::path& name, std::string_view bytes) const {
-    std::ofstream(at(name), std::ios::binary) << bytes;
-  }
-  std::string get(const fs::path& name) const {
-    std::ifstream in(at(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  fs::path at(const fs::path& name) const { return scratch_.at(name); }
+  void put(const fs::path& name, std::string_view bytes) const { scratch_.put(name, bytes); }
+  std::string get(const fs::path& name) const { return scratch_.get(name); }
   FileOutcome replace(const fs::path& name, std::string_view bytes) const {
     return replaceFileContent(at(name).string(), bytes);
   }
-  std::set<std::string> names(const fs::path& sub = {}) const {
-    std::set<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder_ / sub)) found.insert(entry.path().filename());
-    return found;
-  }
+  std::set<std::string> names(const fs::path& sub = {}) const { return scratch_.names(sub); }
   struct stat info(const fs::path& name) const {
     struct stat result {};
     ::lstat(at(name).c_str(), &result);

@@ -39,13 +39,6 @@ class HostPlatformTest : public ::testing::Test {
     ::setenv("PATH", path_.c_str(), 1);
   }
 
-  // `name` is relative to the scratch folder.
-  void put(const std::string& name, const std::string& text, mode_t mode = 0644) const {
-    const std::string path = dir + "/" + name;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-    ::chmod(path.c_str(), mode);
-  }
   void folder(const std::string& name) const { std::filesystem::create_directories(dir + "/" + name); }
 
   fendral::testing::ScratchFolder scratch{"fendral-platform"};
@@ -72,9 +65,9 @@ TEST(HostPathTest, TranslatesWindowsSyntax) {
 }
 
 TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
-  put("Quake 2/quake2.exe", "", 0755);
-  put("empty.bat", "", 0600);
-  put("plain", "text");
+  scratch.put("Quake 2/quake2.exe", "", 0755);
+  scratch.put("empty.bat", "", 0600);
+  scratch.put("plain", "text");
   folder("q2/quake2.exe");
   ASSERT_EQ(::mkfifo("pipe.exe", 0644), 0);
   for (const char* name : {"/Quake 2\\quake2.exe", "/Quake 2\\quake2.exe ", "\\empty.bat"}) {
@@ -90,30 +83,30 @@ TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
 
 TEST_F(HostPlatformTest, EngineIsChosenInOrderAndOnlyWhereItCanRun) {
   const std::string script = "#!/bin/sh\n";
-  put("a/quake2", script, 0755);
-  put("a/quake2.exe", "MZ");
+  scratch.put("a/quake2", script, 0755);
+  scratch.put("a/quake2.exe", "MZ");
   folder("a/baseq2");
-  put("a/winmod/gamex86.dll", "MZ");
-  put("a/both/gamex86.dll", "MZ");
-  put("a/both/game.so",
-      "\x7f"
-      "ELF");
-  put("b/quake2", "echo no interpreter line\n", 0755);
+  scratch.put("a/winmod/gamex86.dll", "MZ");
+  scratch.put("a/both/gamex86.dll", "MZ");
+  scratch.put("a/both/game.so",
+              "\x7f"
+              "ELF");
+  scratch.put("b/quake2", "echo no interpreter line\n", 0755);
   folder("b/baseq2");
-  put("c/quake2.exe", "MZ");
+  scratch.put("c/quake2.exe", "MZ");
   folder("c/quake2");
   folder("d");
   folder("e");
   ASSERT_EQ(::mkfifo("d/quake2", 0755), 0);
-  put("d/quake2.exe", "MZ");
+  scratch.put("d/quake2.exe", "MZ");
   std::filesystem::create_symlink("/nowhere/quake2", "e/quake2");
-  put("my", script, 0755);  // "my games/q2" must never run "my"
+  scratch.put("my", script, 0755);  // "my games/q2" must never run "my"
   folder("my games/q2");
-  put("wine/wine", script, 0755);
-  put("engines/yquake2", script, 0755);
-  put("engines/quake2", script, 0755);
-  put("engines2/yamagi-quake2", script, 0755);
-  put("yquake2", script, 0755);  // in the current folder, which an empty PATH entry must not mean
+  scratch.put("wine/wine", script, 0755);
+  scratch.put("engines/yquake2", script, 0755);
+  scratch.put("engines/quake2", script, 0755);
+  scratch.put("engines2/yamagi-quake2", script, 0755);
+  scratch.put("yquake2", script, 0755);  // in the current folder, which an empty PATH entry must not mean
   folder("none");
 
   const std::string none = dir + "/none", all = ":" + dir + "/wine:" + dir + "/engines:";
@@ -146,17 +139,17 @@ TEST_F(HostPlatformTest, EngineIsChosenInOrderAndOnlyWhereItCanRun) {
 }
 
 TEST_F(HostPlatformTest, HowAFileRunsIsDecidedByItsContentAndName) {
-  put("engine",
-      "\x7f"
-      "ELF\x02\x01",
-      0644);
-  put("script", "#!/bin/sh\n", 0644);
-  put("go.bat", "echo hello\n", 0755);
-  put("Q2.EXE", "MZ\x90", 0755);
-  put("setup.com", "text", 0755);
-  put("program", "MZ", 0644);
-  put("plain", "echo hello\n", 0755);
-  put("wine/wine", "#!/bin/sh\n", 0755);
+  scratch.put("engine",
+              "\x7f"
+              "ELF\x02\x01",
+              0644);
+  scratch.put("script", "#!/bin/sh\n", 0644);
+  scratch.put("go.bat", "echo hello\n", 0755);
+  scratch.put("Q2.EXE", "MZ\x90", 0755);
+  scratch.put("setup.com", "text", 0755);
+  scratch.put("program", "MZ", 0644);
+  scratch.put("plain", "echo hello\n", 0755);
+  scratch.put("wine/wine", "#!/bin/sh\n", 0755);
   folder("folder");
   ASSERT_EQ(::mkfifo("pipe", 0644), 0);
   const std::string wine = dir + "/wine/wine";
@@ -215,7 +208,7 @@ std::string recorded(const std::string& file) {
 }
 
 TEST_F(HostPlatformTest, ProgramGetsExactWordsInItsFolderDetached) {
-  put("Quake 2 folder/quake2", "#!/bin/sh\n" + kRecorder, 0755);
+  scratch.put("Quake 2 folder/quake2", "#!/bin/sh\n" + kRecorder, 0755);
   const Words words{"$(touch pwned);", "a  b", "-rf", "*", "\"q\""};
   {
     // The launcher's own stdin is a pipe here, so /dev/null can only come from the start.
@@ -242,19 +235,19 @@ TEST_F(HostPlatformTest, ProgramGetsExactWordsInItsFolderDetached) {
 }
 
 TEST_F(HostPlatformTest, FilesRunByTheirContentOrFailToStart) {
-  put("q2/3DFX.BAT", kRecorder, 0755);  // no "#!": the shell runs it
+  scratch.put("q2/3DFX.BAT", kRecorder, 0755);  // no "#!": the shell runs it
   ::setenv("PATH", (dir + "/none").c_str(), 1);
   ASSERT_TRUE(platform.startProgram({"q2/3DFX.BAT", {"one"}, dir + "/q2"}));
   EXPECT_EQ(recorded("q2/args"), "one\n");
 
-  put("wine/wine", "#!/bin/sh\n" + kRecorder, 0755);
-  put("q2/quake2.exe", "MZ", 0755);
-  put("bad interpreter", "#!/nonexistent/shell\n", 0755);
-  put("not executable", "#!/bin/sh\n", 0644);
-  put("garbage",
-      "\x7f"
-      "ELF\x01\x02\x03",
-      0755);
+  scratch.put("wine/wine", "#!/bin/sh\n" + kRecorder, 0755);
+  scratch.put("q2/quake2.exe", "MZ", 0755);
+  scratch.put("bad interpreter", "#!/nonexistent/shell\n", 0755);
+  scratch.put("not executable", "#!/bin/sh\n", 0644);
+  scratch.put("garbage",
+              "\x7f"
+              "ELF\x01\x02\x03",
+              0755);
   folder("q2/quake2");
   for (const char* program :
        {"q2/quake2.exe", "missing", "q2/quake2", "bad interpreter", "not executable", "garbage", ""}) {

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,6 +29,25 @@ class ScratchFolder {
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
+
+  // Names are relative to the folder.
+  std::string at(const std::filesystem::path& name) const { return (path_ / name).string(); }
+  // Writes `bytes`, making the folders on the way, and sets `mode` when one is given.
+  void put(const std::filesystem::path& name, std::string_view bytes, int mode = -1) const {
+    std::filesystem::create_directories((path_ / name).parent_path());
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+    if (mode >= 0) std::filesystem::permissions(path_ / name, std::filesystem::perms(mode));
+  }
+  std::string get(const std::filesystem::path& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<unreadable>";
+  }
+  std::set<std::string> names(const std::filesystem::path& folder = {}) const {
+    std::set<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(path_ / folder))
+      found.insert(entry.path().filename());
+    return found;
+  }
 
  private:
   std::filesystem::path path_;
