@@ -31,9 +31,7 @@ program=$tmp/bin/fendral
 cp "$fendral_built" "$program"
 q2="$tmp/Quake 2"
 mkdir "$q2"
-printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@" >"%s/game.part"\nmv "%s/game.part" "%s/game"\n' \
-  "$tmp" "$tmp" "$tmp" >"$q2/quake2.exe"
-chmod +x "$q2/quake2.exe"
+fake_game "$q2/quake2.exe" "$tmp/game"
 printf 'echo ran >"%s"\n' "$tmp/batch-ran" >"$q2/go.bat"
 printf '%s\n' "[Main]" "Q2Location=$q2" "CDLocation=D" "ServerIP=10.0.0.7" "Config=my.cfg" "G2C=ctf" \
   "G2Config=ctf.cfg" "JoyStick=True" "CDaudio=False" "BatchFileStatus=True" "BatchFileLocation=go.bat" \

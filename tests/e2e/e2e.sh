@@ -21,12 +21,7 @@ cp "$fendral_built" "$tmp/bin/fendral"
 cp "$notepad_built" "$tmp/bin/fendral-notepad"
 q2="$tmp/Quake 2 Folder"
 mkdir -p "$q2/baseq2"
-cat >"$q2/quake2.exe" <<EOF
-#!/bin/sh
-printf '%s\n' "\$@" >"$tmp/game-args.part"
-mv "$tmp/game-args.part" "$tmp/game-args"
-EOF
-chmod +x "$q2/quake2.exe"
+fake_game "$q2/quake2.exe" "$tmp/game-args"
 # Not executable: the launcher hands it to the command interpreter.
 printf 'echo ran >"%s"\n' "$tmp/batch-ran" >"$q2/go.bat"
 cat >"$tmp/bin/fendral.ini" <<EOF
@@ -45,13 +40,13 @@ BatchFileStatus=True
 BatchFileLocation=go.bat
 EOF
 
-# The words the game must receive: the composed command line (standard game, single player, CD
+# What the game must record: its folder, then the composed command line (standard game, single player, CD
 # audio off, joystick on) split at blanks, without the words of the program's own path.
 program_piece="$q2\\quake2.exe"
 command_line="$program_piece   -HEAPSIZE 32000  +set cddir D:\\install\\data +set basedir $q2  + exec \\my.cfg  -nocdaudio "
 read -ra all_words <<<"$command_line"
 read -ra program_words <<<"$program_piece"
-expected_args=$(printf '%s\n' "${all_words[@]:${#program_words[@]}}")
+expected_args=$(printf '%s\n' "$q2" "${all_words[@]:${#program_words[@]}}")
 
 window_count_is() { [ "$(fendral_windows | wc -l)" -eq "$1" ]; }
 

@@ -61,11 +61,7 @@ poll test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start"
 # --- a fake game in a folder with blanks
 q2="$tmp/Quake 2"
 mkdir -p "$q2/baseq2"
-cat >"$q2/quake2.exe" <<EOF
-#!/bin/sh
-printf '%s\n' "\$@" >"$tmp/game-args"
-EOF
-chmod +x "$q2/quake2.exe"
+fake_game "$q2/quake2.exe" "$tmp/game-args"
 mkdir "$tmp/bin"
 cp "$fendral_built" "$tmp/bin/fendral"
 printf '[Main]\nQ2Location=%s\nCDLocation=D\n' "$q2" >"$tmp/bin/fendral.ini"

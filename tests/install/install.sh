@@ -113,11 +113,7 @@ echo "ok the programs are stripped"
 home=$tmp/home
 game=$tmp/quake2
 mkdir -p "$home" "$game/baseq2" "$tmp/out"
-cat >"$game/quake2.exe" <<EOF
-#!/bin/sh
-printf '%s\n' "\$@" >"$tmp/out/game-args"
-EOF
-chmod 755 "$game/quake2.exe"
+fake_game "$game/quake2.exe" "$tmp/out/game-args"
 if [ ${#as_player[@]} -gt 0 ]; then
   chown -R nobody:nogroup "$home" "$tmp/out"
 else
