@@ -78,7 +78,9 @@ mapped() {
 }
 poll mapped || fail "the launcher's window did not map on Wayland"
 gone "$launcher_pid" && fail "the launcher ended on its own"
-echo "ok the launcher's window mapped on Wayland"
+# The app ID names the desktop entry, which is how the compositor finds the icon and name.
+grep -q 'set_app_id("io.github.fendral.Fendral")' "$tmp/fendral.log" || fail "the Wayland app ID is not the desktop entry's"
+echo "ok the launcher's window mapped on Wayland with the desktop entry's app ID"
 
 press Help || fail "no Help button on the accessibility bus"
 help_toplevel() { grep -o 'xdg_toplevel@[0-9]*\.set_title("Fendral Help")' "$tmp/fendral.log" | grep -o '^[^.]*'; }

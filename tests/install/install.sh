@@ -126,26 +126,6 @@ run_player() {
 mkdir -m 700 "$home/run"
 [ "$(id -u)" -eq 0 ] && chown nobody:nogroup "$home/run"
 
-# --- Wayland: the app ID is the desktop entry's name
-if command -v weston >/dev/null; then
-  export XDG_RUNTIME_DIR=$tmp/weston
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
-  weston --backend=headless-backend.so --socket=wayland-fendral --idle-time=0 >"$tmp/weston.log" 2>&1 &
-  pids+=($!)
-  poll test -S "$XDG_RUNTIME_DIR/wayland-fendral" || fail "weston did not start"
-  WAYLAND_DISPLAY=wayland-fendral QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
-    "$bin/fendral" 2>"$tmp/wayland.log" &
-  pids+=($!)
-  poll grep -q 'set_app_id(' "$tmp/wayland.log" || fail "no Wayland app ID was set"
-  app=$(grep -m1 -o 'set_app_id("[^"]*")' "$tmp/wayland.log")
-  [ "$app" = "set_app_id(\"$app_id\")" ] || fail "Wayland app ID: '$app'"
-  kill $!
-  echo "ok on Wayland the window's app ID is $app_id"
-  unset XDG_RUNTIME_DIR
-else
-  echo "skipped the Wayland app ID: weston is missing"
-fi
-
 # --- X11: the player's window
 start_xvfb
 

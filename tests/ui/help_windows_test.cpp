@@ -16,8 +16,6 @@ TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
   using fendral::ui::frmMain;
   frmMain& main = open();
   main.show();
-  const QStringList helpTabs = {"The Basics",        "Launching Games", "About...",
-                                "Program Locations", "Game Settings",   "Custom Games"};
   const struct {
     void (frmMain::*show)();
     const char *name, *ok, *focus;
@@ -49,9 +47,6 @@ TEST_F(HelpFromMainWindow, EachWindowIsMadeOnceAndReopensAsItWasLeft) {
                                EXPECT_EQ(modal->focusWidget()->objectName(), w.focus);
                                modal->focusWidget()->nextInFocusChain()->setFocus();
                                if (auto* tabs = modal->findChild<TwoRowTabPanel*>()) {
-                                 for (int i = 0; i < helpTabs.size(); ++i)
-                                   EXPECT_EQ(tabs->tabText(i), helpTabs[i]);
-                                 EXPECT_EQ(tabs->count(), helpTabs.size());
                                  EXPECT_EQ(tabs->currentIndex(), tab);
                                  tabs->setCurrentIndex(tab = (tab + 1) % 6);
                                }
