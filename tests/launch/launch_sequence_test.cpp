@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,55 +42,44 @@ class LaunchSequence : public ::testing::Test {
   std::string game() const { return composeGameCommandLine(request.game); }
 };
 
-TEST_F(LaunchSequence, LaunchTestsStartsShowsStartsAndEnds) {
-  request.batchUse = true;
-  runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT",
-                                        "start /games/Quake 2/3DFX.BAT", "show",
-                                        "start /games/Quake 2\\quake2.exe", "end"));
-  EXPECT_THAT(shown, ElementsAre("/games/Quake 2\\3DFX.BAT", game()));
+// Tests, batch file, boxes, game, end; each failing step shows one message and stops there.
+TEST_F(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
+  const std::string exe = "/games/Quake 2\\quake2.exe ", bat = "/games/Quake 2\\3DFX.BAT";
+  const std::string testExe = "test " + exe, testBat = "test " + bat,
+                    startBat = "start /games/Quake 2/3DFX.BAT",
+                    startGame = "start /games/Quake 2\\quake2.exe",
+                    message = "message Either quake2.exe or 3DFX.BAT was not found!";
+  const struct {
+    bool batchUse;
+    std::set<std::string> existing, unstartable;
+    Words calls;
+  } rows[] = {
+      {true, {exe, bat}, {}, {testExe, testBat, startBat, "show", startGame, "end"}},
+      {false, {exe}, {}, {testExe, "show", startGame, "end"}},  // the batch path is still shown
+      {true, {bat}, {}, {testExe, message}},
+      {true, {exe}, {}, {testExe, testBat, message}},
+      {true, {exe, bat}, {"/games/Quake 2/3DFX.BAT"}, {testExe, testBat, startBat, message}},
+      // A game that cannot start comes after the boxes were filled and the batch file ran.
+      {true,
+       {exe, bat},
+       {"/games/Quake 2\\quake2.exe"},
+       {testExe, testBat, startBat, "show", startGame, message}},
+  };
+  for (const auto& row : rows) {
+    system.calls.clear();
+    system.starts.clear();
+    system.existing = row.existing;
+    system.unstartable = row.unstartable;
+    request.batchUse = row.batchUse;
+    shown.clear();
+    runLaunch(request, system, show);
+    EXPECT_EQ(system.calls, row.calls);
+    EXPECT_EQ(shown, (std::ranges::count(row.calls, "show") ? Words{bat, game()} : Words{}));
+  }
   // Both start in the Quake 2 folder; the batch file gets no words.
+  ASSERT_EQ(system.starts.size(), 2u);
   EXPECT_EQ(system.starts.front(), (ProgramStart{"/games/Quake 2/3DFX.BAT", {}, "/games/Quake 2"}));
   EXPECT_EQ(system.starts.back().workingFolder, "/games/Quake 2");
-}
-
-TEST_F(LaunchSequence, BatchUseOffNeitherTestsNorStartsTheBatchButShowsItsPath) {
-  system.existing.erase("/games/Quake 2\\3DFX.BAT");
-  runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", "show",
-                                        "start /games/Quake 2\\quake2.exe", "end"));
-  EXPECT_EQ(shown.front(), "/games/Quake 2\\3DFX.BAT");
-}
-
-TEST_F(LaunchSequence, EachFailingStepShowsOneMessageAndStops) {
-  const std::string message = "message Either quake2.exe or 3DFX.BAT was not found!";
-  request.batchUse = true;
-
-  system.existing = {"/games/Quake 2\\3DFX.BAT"};
-  runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", message));
-  EXPECT_THAT(shown, IsEmpty());
-
-  system.calls.clear();
-  system.existing = {"/games/Quake 2\\quake2.exe "};
-  runLaunch(request, system, show);
-  EXPECT_THAT(system.calls,
-              ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT", message));
-
-  system.calls.clear();
-  system.existing = {"/games/Quake 2\\quake2.exe ", "/games/Quake 2\\3DFX.BAT"};
-  system.unstartable = {"/games/Quake 2/3DFX.BAT"};
-  runLaunch(request, system, show);
-  EXPECT_EQ(system.calls.back(), message);
-  EXPECT_THAT(shown, IsEmpty());
-
-  // A game that cannot start comes after the boxes were filled and the batch file ran.
-  system.calls.clear();
-  system.unstartable = {"/games/Quake 2\\quake2.exe"};
-  runLaunch(request, system, show);
-  EXPECT_THAT(system.calls, ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT",
-                                        "start /games/Quake 2/3DFX.BAT", "show",
-                                        "start /games/Quake 2\\quake2.exe", message));
 }
 
 TEST_F(LaunchSequence, PreviewMakesTheSameTestsAndTextsButStartsNothing) {
