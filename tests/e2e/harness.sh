@@ -1,12 +1,13 @@
 # Sourced by the scripts that drive the real programs: a scratch folder, a virtual display of their
 # own, polling, a screenshot on failure, and ending whatever they started.
 # Set before sourcing, all optional: timeout (seconds a poll waits), shots (screenshot folder),
-# shot_prefix, and tmp to work in a folder that the caller owns and removes.
+# shot_prefix, and shared_tmp to work in a folder that the caller owns and removes.
 
 timeout=${timeout:-10}
 shots=${shots:-}
 shot_prefix=${shot_prefix:-e2e}
-if [ -z "${tmp:-}" ]; then
+tmp=${shared_tmp:-}
+if [ -z "$tmp" ]; then
   tmp=$(mktemp -d)
   chmod 755 "$tmp" # a player account must reach what is put here
   own_tmp=yes
@@ -27,11 +28,12 @@ need() {
 }
 
 # Everything a script starts runs from the scratch folder, so its processes are found by that. KILL,
-# as an engine can hang in its own handler of a gentler signal.
+# as an engine can hang in its own handler of a gentler signal; the servers in `pids` get TERM in
+# cleanup, so that they remove their sockets and locks.
 kill_ours() {
   local proc exe cmd
   for proc in /proc/[0-9]*; do
-    [ "${proc#/proc/}" = "$$" ] && continue
+    case " $$ ${pids[*]} " in *" ${proc#/proc/} "*) continue ;; esac
     exe=$(readlink "$proc/exe" 2>/dev/null) || continue
     cmd=$(tr '\0' ' ' 2>/dev/null <"$proc/cmdline") || continue
     case "$exe $cmd" in

@@ -9,7 +9,7 @@ set -uo pipefail
 fendral_built=$1
 timeout=${E2E_TIMEOUT:-10}
 python=/usr/bin/python3 # the system's, which holds pyatspi
-tmp=${FENDRAL_WAYLAND_TMP:-}
+shared_tmp=${FENDRAL_WAYLAND_TMP:-}
 source "$(dirname "$0")/harness.sh"
 
 need weston dbus-run-session
