@@ -24,14 +24,12 @@ const char* onOff(bool on) {
   return on ? "1" : "0";
 }
 
-}  // namespace
-
-const std::string& chosenSubdirectory(const CommandLineInputs& inputs) {
-  static const std::string none;
-  if (inputs.gameChoice == GameChoice::Standard) return none;
-  return inputs.customSubdirectory[static_cast<std::size_t>(inputs.gameChoice) - 1];
+const std::string& chosenConfig(const CommandLineInputs& inputs) {
+  if (inputs.gameChoice == GameChoice::Standard) return inputs.standardConfig;
+  return inputs.customConfig[static_cast<std::size_t>(inputs.gameChoice) - 1];
 }
 
+// The words of the composed command line after "quake2.exe", split at blanks: what quake2.exe gets.
 std::vector<std::string> windowsArguments(const CommandLineInputs& inputs) {
   const std::string line = composeGameCommandLine(inputs);
   std::vector<std::string> words;
@@ -40,6 +38,8 @@ std::vector<std::string> windowsArguments(const CommandLineInputs& inputs) {
   return words;
 }
 
+// The launch's meaning in a native engine's own words; `-datadir` first for an engine that does not
+// live in the Quake 2 folder.
 std::vector<std::string> nativeArguments(const CommandLineInputs& in, bool givesDataFolder) {
   std::vector<std::string> words;
   if (givesDataFolder) words = {"-datadir", platform::absoluteHostPath(in.q2Folder)};
@@ -50,13 +50,19 @@ std::vector<std::string> nativeArguments(const CommandLineInputs& in, bool gives
     words.insert(words.end(), {"+connect", in.serverAddress});
   }
   appendWords(words, in.options);
-  const std::string& config = in.gameChoice == GameChoice::Standard
-                                  ? in.standardConfig
-                                  : in.customConfig[static_cast<std::size_t>(in.gameChoice) - 1];
-  if (!config.empty()) words.insert(words.end(), {"+exec", config});
+  if (const std::string& config = chosenConfig(in); !config.empty())
+    words.insert(words.end(), {"+exec", config});
   words.insert(words.end(),
                {"+set", "ogg_enable", onOff(in.cdAudio), "+set", "in_initjoy", onOff(in.joystick)});
   return words;
+}
+
+}  // namespace
+
+const std::string& chosenSubdirectory(const CommandLineInputs& inputs) {
+  static const std::string none;
+  if (inputs.gameChoice == GameChoice::Standard) return none;
+  return inputs.customSubdirectory[static_cast<std::size_t>(inputs.gameChoice) - 1];
 }
 
 platform::ProgramStart gameStart(const CommandLineInputs& inputs, const platform::GameEngine& engine) {

@@ -8,12 +8,9 @@
 namespace fendral::launch {
 
 LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoice, GameType gameType) {
-  std::array<std::string, settings::kSettings.size()> stored;
-  for (std::size_t i = 0; i < stored.size(); ++i)
-    stored[i] = settings::readSetting(settings::kSettings[i], iniPath);
-  const auto value = [&](std::string_view field) -> std::string& {
-    const auto found = std::ranges::find(settings::kSettings, field, &settings::Setting::field);
-    return stored[static_cast<std::size_t>(found - settings::kSettings.begin())];
+  const auto value = [&](std::string_view field) {
+    return settings::readSetting(*std::ranges::find(settings::kSettings, field, &settings::Setting::field),
+                                 iniPath);
   };
 
   LaunchRequest request;
