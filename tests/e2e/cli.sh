@@ -1,31 +1,21 @@
 #!/usr/bin/env bash
-# The command line of the real program: each option, a bad one, --preview and --launch against a fake
-# game, a named settings file, and displays that are missing or do not answer.
-# Usage: cli.sh FENDRAL
+# The command line of the real program: mistakes, --preview and --launch against a fake game, a named
+# settings file, and displays that are missing or do not answer. Usage: cli.sh FENDRAL
 set -uo pipefail
 
 fendral_built=$1
 source "$(dirname "$0")/harness.sh"
 
-# run NAME [VAR=value...] -- ARGS...: runs the copy without any display; keeps out, err and rc.
+# run ARGS...: the copy without any display, after the VAR=value words in `with`; sets rc, out and err.
+with=()
 run() {
-  local name=$1 vars=()
-  shift
-  while [ "$1" != -- ]; do
-    vars+=("$1")
-    shift
-  done
-  shift
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${vars[@]}" \
-    "$program" "$@" >"$tmp/$name.out" 2>"$tmp/$name.err"
-  echo $? >"$tmp/$name.rc"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${with[@]}" "$program" "$@" \
+    2>"$tmp/err")
+  rc=$?
+  err=$(cat "$tmp/err")
 }
-rc() { cat "$tmp/$1.rc"; }
-out() { cat "$tmp/$1.out"; }
-err() { cat "$tmp/$1.err"; }
 started() { [ -e "$tmp/game" ] || [ -e "$tmp/batch-ran" ]; }
 
-# --- the program beside its settings, and a fake game in a folder with blanks
 mkdir "$tmp/bin"
 program=$tmp/bin/fendral
 cp "$fendral_built" "$program"
@@ -37,101 +27,86 @@ printf '%s\n' "[Main]" "Q2Location=$q2" "CDLocation=D" "ServerIP=10.0.0.7" "Conf
   "G2Config=ctf.cfg" "JoyStick=True" "CDaudio=False" "BatchFileStatus=True" "BatchFileLocation=go.bat" \
   >"$tmp/bin/fendral.ini"
 
-# --- help, version and mistakes need no display
-run help -- --help
-[ "$(rc help)" = 0 ] && out help | grep -q '^Usage: fendral \[options\]' && out help | grep -q -- '--preview' ||
-  fail "--help: rc $(rc help), $(out help | head -n 1)"
-run version -- --version
-[ "$(rc version)" = 0 ] && out version | grep -qx 'Fendral [0-9.]*' || fail "--version: rc $(rc version), $(out version)"
+run --help
+[ $rc = 0 ] && grep -q '^Usage: fendral \[options\]' <<<"$out" && grep -q -- '--preview' <<<"$out" ||
+  fail "--help: rc $rc, $(head -n 1 <<<"$out")"
 for bad in "--bogus" "--game 4" "--settings" "--preview --launch" "stray"; do
   # shellcheck disable=SC2086
-  run bad -- $bad
-  first=$(err bad | head -n 1)
-  if [ "$(rc bad)" != 2 ] || [[ "$first" != "fendral: "* ]] || ! err bad | grep -q '^Usage: fendral'; then
-    fail "'$bad': rc $(rc bad), first line '$first'"
-  fi
+  run $bad
+  [ $rc = 2 ] && [[ "$err" == "fendral: "* ]] && grep -q '^Usage: fendral' <<<"$err" ||
+    fail "'$bad': rc $rc, first line '$(head -n 1 <<<"$err")'"
 done
-echo "ok --help, --version and five mistakes"
+echo "ok --help and five mistakes"
 
-# --- --preview: the texts Debug shows, then what Launch starts; nothing started
-run preview -- --preview --game 2 --multiplayer
-expected="settings file:  $tmp/bin/fendral.ini
-batch path:     $q2\\go.bat
-command line:   $q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio 
-program:        /bin/sh
-argument:       $q2/go.bat
-working folder: $q2
-program:        $q2/quake2.exe"
-[ "$(rc preview)" = 0 ] || fail "--preview: rc $(rc preview): $(err preview)"
-[ "$(out preview | head -n 7)" = "$expected" ] || fail "--preview printed: $(out preview)"
-[ "$(out preview | tail -n 1)" = "working folder: $q2" ] || fail "--preview: the game's folder: $(out preview)"
+# --preview shows what Launch starts: the composed command line split into words, in the game's folder.
+command_line="$q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio "
+read -ra words <<<"${command_line#"$q2\\quake2.exe"}"
+expected=$(printf '%-16s%s\n' "settings file:" "$tmp/bin/fendral.ini" "batch path:" "$q2\\go.bat" \
+  "command line:" "$command_line" "program:" /bin/sh "argument:" "$q2/go.bat" "working folder:" "$q2" \
+  "program:" "$q2/quake2.exe"
+  printf 'argument:       %s\n' "${words[@]}"
+  echo "working folder: $q2")
+run --preview --game 2 --multiplayer
+[ $rc = 0 ] && [ "$out" = "$expected" ] || fail "--preview: rc $rc: $(diff <(echo "$expected") <(echo "$out"))"
 started && fail "--preview started something"
-echo "ok --preview printed what Launch would run and started nothing"
+run --launch --game 2 --multiplayer
+poll test -e "$tmp/batch-ran" || fail "--launch did not run the batch file: $err"
+poll test -e "$tmp/game" || fail "--launch did not start the game: $err"
+[ $rc = 0 ] && [ "$(cat "$tmp/game")" = "$(printf '%s\n' "$q2" "${words[@]}")" ] ||
+  fail "--launch: rc $rc, the game got $(cat "$tmp/game")"
+echo "ok --preview printed what --launch then ran: the batch file, and the game in its folder with the composed words"
 
-# --- --launch: the batch file, then the game with the arguments the preview showed, without a window
-run launch -- --launch --game 2 --multiplayer
-[ "$(rc launch)" = 0 ] || fail "--launch: rc $(rc launch): $(err launch)"
-poll test -e "$tmp/batch-ran" || fail "--launch did not run the batch file"
-poll test -e "$tmp/game"
-shown=$(printf '%s\n' "$q2"; out preview | sed -n '8,$p' | sed '$d' | sed 's/^argument:       //')
-[ "$(cat "$tmp/game" 2>/dev/null)" = "$shown" ] || fail "--launch: the game got $(cat "$tmp/game" 2>/dev/null)"
-echo "ok --launch ran the batch file and the game, in its folder, with the arguments --preview showed"
-
-# --- a missing game: the usual message, exit 1, nothing started
 rm -f "$tmp/game" "$tmp/batch-ran"
 mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
 for action in --preview --launch; do
-  run missing -- "$action"
-  [ "$(rc missing)" = 1 ] && [ "$(err missing)" = "Either quake2.exe or go.bat was not found!" ] &&
-    ! out missing | grep -q "^batch path" || fail "$action with quake2.exe missing: rc $(rc missing), '$(err missing)'"
+  run "$action"
+  [ $rc = 1 ] && [ "$err" = "Either quake2.exe or go.bat was not found!" ] && ! grep -q "^batch path" <<<"$out" ||
+    fail "$action with quake2.exe missing: rc $rc, '$err'"
 done
 started && fail "a failed --launch started something"
+mv "$tmp/quake2.exe.away" "$q2/quake2.exe"
 echo "ok with quake2.exe missing, --preview and --launch say so on stderr and exit 1"
 
-# --- a settings file named on the command line (the player's configuration folder is the package test's)
-mv "$tmp/quake2.exe.away" "$q2/quake2.exe"
-printf '%s\n' "[Main]" "Q2Location=$q2" "BatchFileLocation=named.bat" >"$tmp/named.ini"
-run named -- --preview --settings "$tmp/named.ini"
-out named | grep -qx "batch path:     $q2\\\\named.bat" || fail "--settings FILE was not read: $(out named)"
+# The player's configuration folder is the package test's.
 latin="$tmp/caf"$'\xe9'
-mkdir "$latin" && cp "$tmp/named.ini" "$latin/f.ini"
-run latin -- --preview --settings="$latin/f.ini"
-out latin | grep -qx "batch path:     $q2\\\\named.bat" || fail "--settings with a byte that is not UTF-8: $(err latin)"
+mkdir "$latin"
+printf '%s\n' "[Main]" "Q2Location=$q2" "BatchFileLocation=named.bat" >"$latin/f.ini"
+for named in "--settings $latin/f.ini" "--settings=$latin/f.ini"; do
+  # shellcheck disable=SC2086
+  run --preview $named
+  grep -qx "batch path:     $q2\\\\named.bat" <<<"$out" || fail "$named was not read: $err"
+done
 echo "ok --settings FILE, also by a name that is not UTF-8"
 
-# --- no display, or one that does not answer: one line, exit 1, never an abort
+# No display, or one that does not answer: one line, exit 1, never an abort.
 unused=$((500 + RANDOM % 400))
 while [ -e "/tmp/.X11-unix/X$unused" ]; do unused=$((unused + 1)); done
 for case in "" "DISPLAY=:$unused" "WAYLAND_DISPLAY=no-such-socket" "QT_QPA_PLATFORM=xcb DISPLAY=:$unused"; do
-  # shellcheck disable=SC2086
-  run window XDG_RUNTIME_DIR="$tmp" $case --
-  if [ "$(rc window)" != 1 ] || [ "$(err window | wc -l)" != 1 ] || ! err window | grep -q '^fendral: '; then
-    fail "the window with '$case': rc $(rc window), $(err window)"
-  fi
+  # shellcheck disable=SC2206
+  with=(XDG_RUNTIME_DIR="$tmp" $case)
+  run
+  [ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] && [[ "$err" == "fendral: "* ]] || fail "the window with '$case': rc $rc, $err"
 done
 echo "ok no display, and three that do not answer: one line and exit 1"
 
-# --- an X server that refuses us, and --launch failing where one lets us in: the message box as well
-if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xauth >/dev/null; then
-  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
-  export XAUTHORITY=$tmp/xauth
-  : >"$XAUTHORITY"
-  xauth -q add :0 . "$cookie"
-  start_xvfb -auth "$XAUTHORITY"
-  xauth -q add "$DISPLAY" . "$cookie"
-  run refused DISPLAY="$DISPLAY" XAUTHORITY=/dev/null --
-  [ "$(rc refused)" = 1 ] && [ "$(err refused | wc -l)" = 1 ] || fail "a refusing X server: rc $(rc refused), $(err refused)"
-  mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
-  ASAN_OPTIONS=detect_leaks=0 "$program" --launch >/dev/null 2>"$tmp/box.err" &
-  launcher=$!
-  poll fendral_windows >/dev/null || fail "--launch with a display showed no message box"
-  box=$(fendral_windows | head -n 1)
-  focus "$box"
-  xdotool key Return
-  wait "$launcher"
-  status=$?
-  [ "$status" = 1 ] && grep -q 'was not found!' "$tmp/box.err" || fail "--launch with a display: rc $status"
-  echo "ok an X server that refuses: one line and exit 1; --launch failing with a display shows the message box too"
-else
-  echo "ok (the X server cases need Xvfb, xauth and xdotool)"
-fi
+need Xvfb xdotool xauth
+# An X server that refuses us: one line. Where one lets us in, a failing --launch shows the message box too.
+cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+export XAUTHORITY=$tmp/xauth
+: >"$XAUTHORITY"
+xauth -q add :0 . "$cookie"
+start_xvfb -auth "$XAUTHORITY"
+xauth -q add "$DISPLAY" . "$cookie"
+with=(DISPLAY="$DISPLAY" XAUTHORITY=/dev/null)
+run
+[ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] || fail "a refusing X server: rc $rc, $err"
+mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
+ASAN_OPTIONS=detect_leaks=0 "$program" --launch >/dev/null 2>"$tmp/box.err" &
+launcher=$!
+poll fendral_windows >/dev/null || fail "--launch with a display showed no message box"
+focus "$(fendral_windows | head -n 1)"
+xdotool key Return
+wait "$launcher"
+status=$?
+[ $status = 1 ] && grep -q 'was not found!' "$tmp/box.err" || fail "--launch with a display: rc $status"
+echo "ok an X server that refuses: one line; --launch failing with a display shows the message box too"

@@ -8,7 +8,7 @@ notepad_built=$2
 shots=${3:-}
 timeout=${E2E_TIMEOUT:-10}
 source "$(dirname "$0")/harness.sh"
-need Xvfb xdotool xwininfo xdpyinfo
+need Xvfb xdotool xdpyinfo
 logs=("$tmp/fendral.log")
 
 start_xvfb
@@ -24,29 +24,8 @@ mkdir -p "$q2/baseq2"
 fake_game "$q2/quake2.exe" "$tmp/game-args"
 # Not executable: the launcher hands it to the command interpreter.
 printf 'echo ran >"%s"\n' "$tmp/batch-ran" >"$q2/go.bat"
-cat >"$tmp/bin/fendral.ini" <<EOF
-[Main]
-Q2Location=$q2
-CDLocation=D
-Options=-HEAPSIZE 32000
-ServerIP=
-Config=my.cfg
-G1D=Capture the Flag
-G1C=ctf
-G1Config=ctf.cfg
-JoyStick=True
-CDaudio=False
-BatchFileStatus=True
-BatchFileLocation=go.bat
-EOF
-
-# What the game must record: its folder, then the composed command line (standard game, single player, CD
-# audio off, joystick on) split at blanks, without the words of the program's own path.
-program_piece="$q2\\quake2.exe"
-command_line="$program_piece   -HEAPSIZE 32000  +set cddir D:\\install\\data +set basedir $q2  + exec \\my.cfg  -nocdaudio "
-read -ra all_words <<<"$command_line"
-read -ra program_words <<<"$program_piece"
-expected_args=$(printf '%s\n' "$q2" "${all_words[@]:${#program_words[@]}}")
+printf '%s\n' "[Main]" "Q2Location=$q2" "Config=my.cfg" "BatchFileStatus=True" "BatchFileLocation=go.bat" \
+  >"$tmp/bin/fendral.ini"
 
 window_count_is() { [ "$(fendral_windows | wc -l)" -eq "$1" ]; }
 
@@ -57,20 +36,17 @@ start_launcher() {
   main_window=$(fendral_windows)
 }
 
-# message_shown: a second window titled Fendral, the message box, is up.
 message_window() { fendral_windows | grep -vx "$main_window"; }
 
 # --- (c) quake2.exe missing: a message, nothing started, the window keeps working
 mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
 start_launcher "(c)"
-# Space the first time, keypad Enter the second: both press the focused button.
-for attempt in first second; do
+for key in space KP_Enter; do  # both press the focused button
   focus "$main_window"
-  if [ "$attempt" = first ]; then xdotool key space; else xdotool key KP_Enter; fi
-  poll window_count_is 2 || fail "(c) no message after the $attempt Launch with quake2.exe missing"
-  [ "$attempt" = first ] && shot c-missing-game
-  message=$(message_window)
-  focus "$message"
+  xdotool key $key
+  poll window_count_is 2 || fail "(c) no message after Launch by $key with quake2.exe missing"
+  shot c-missing-game
+  focus "$(message_window)"
   xdotool key Return
   poll window_count_is 1 || fail "(c) the message did not close on Return"
   gone "$launcher_pid" && fail "(c) the launcher ended although the game was missing"
@@ -101,18 +77,12 @@ kill_ours
 poll gone "$launcher_pid" || fail "(d) the launcher did not end when told to"
 rm -f "$config"
 
-# --- (a) Launch from the keyboard; (b) the folder with blanks needs no quotes
+# --- (a) Launch from the keyboard; the exact words are the command-line test's
 mv "$tmp/quake2.exe.away" "$q2/quake2.exe"
 start_launcher "(a)"
-shot a-launch
 focus "$main_window"
 xdotool key space  # Launch holds the focus when the window opens
 poll test -e "$tmp/game-args" || fail "(a) the game was not started by the key on Launch"
 poll test -e "$tmp/batch-ran" || fail "(a) the batch file did not run"
 poll gone "$launcher_pid" || fail "(a) the launcher did not end after starting the game"
 echo "ok (a) a key on Launch ran the batch file, started the game and ended the launcher"
-if [ "$(cat "$tmp/game-args")" != "$expected_args" ]; then
-  diff <(echo "$expected_args") "$tmp/game-args"
-  fail "(b) the game's arguments differ from the composed command line"
-fi
-echo "ok (b) the game in '$(basename "$q2")' received exactly the composed arguments"
