@@ -104,16 +104,11 @@ TEST_F(LaunchSequence, PreviewMakesTheSameTestsAndTextsButStartsNothing) {
   EXPECT_THAT(system.calls.back(), "message Either quake2.exe or 3DFX.BAT was not found!");
 }
 
-TEST(FailurePrompt, NamesTheBatchFileAsTyped) {
-  EXPECT_EQ(failurePrompt(""), "Either quake2.exe or  was not found!");
-  EXPECT_EQ(failurePrompt(" go.bat "), "Either quake2.exe or  go.bat  was not found!");
-  EXPECT_EQ(batchPath(R"(C:\Q2)", ""), R"(C:\Q2\)");
-}
-
 // Each engine gets the launch's meaning in the words it understands.
 TEST(GameStart, GivesEachEngineItsOwnWords) {
+  const std::string q2 = "/opt/my g\xE4mes/q2";
   CommandLineInputs ctf;
-  ctf.q2Folder = "/opt/my g\xE4mes/q2 ";
+  ctf.q2Folder = q2 + " ";
   ctf.cdDriveLetter = "D";
   ctf.options = " -x  \"a b\" $(rm -rf ~); *.cfg ";
   ctf.serverAddress = "10.0.0.7:27910";
@@ -129,43 +124,30 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
   empty.cdAudio = true;
 
   const Words options{"-x", "\"a", "b\"", "$(rm", "-rf", "~);", "*.cfg"};
-  const auto words = [](std::initializer_list<Words> parts) {
-    Words all;
-    for (const Words& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-  };
+  Words native{"+set", "game", "ctf", "+connect", "10.0.0.7:27910"};
+  native.insert(native.end(), options.begin(), options.end());
+  native.insert(native.end(), {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"});
+  Words fromPath{"-datadir", q2};
+  fromPath.insert(fromPath.end(), native.begin(), native.end());
+  // quake2.exe gets the composed words after its own name, under wine as well.
+  Words windows{q2 + "/quake2.exe", "+set", "game", "ctf", "+Connect", "10.0.0.7:27910"};
+  windows.insert(windows.end(), options.begin(), options.end());
+  windows.insert(windows.end(), {"+set", "cddir", "D:\\install\\data", "+set", "basedir", "/opt/my",
+                                 "g\xE4mes/q2", "+", "exec", "my", "ctf.cfg", "-nocdaudio"});
   const struct {
     CommandLineInputs inputs;
     GameEngine engine;
     ProgramStart expected;
   } cases[] = {
-      {ctf,
-       {EngineKind::Native, {"/opt/my g\xE4mes/q2/quake2"}},
-       {"/opt/my g\xE4mes/q2/quake2",
-        words({{"+set", "game", "ctf", "+connect", "10.0.0.7:27910"},
-               options,
-               {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}}),
-        "/opt/my g\xE4mes/q2"}},
+      {ctf, {EngineKind::Native, {q2 + "/quake2"}}, {q2 + "/quake2", native, q2}},
       {ctf,
        {EngineKind::NativeFromPath, {"/usr/games/yamagi-quake2"}},
-       {"/usr/games/yamagi-quake2",
-        words({{"-datadir", "/opt/my g\xE4mes/q2", "+set", "game", "ctf", "+connect", "10.0.0.7:27910"},
-               options,
-               {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}}),
-        "/opt/my g\xE4mes/q2"}},
+       {"/usr/games/yamagi-quake2", fromPath, q2}},
+      {ctf, {EngineKind::Windows, {"/usr/bin/wine", q2 + "/quake2.exe"}}, {"/usr/bin/wine", windows, q2}},
       // No words for an empty subdirectory, address or config.
       {empty,
        {EngineKind::Native, {"/q2/quake2"}},
        {"/q2/quake2", {"+set", "ogg_enable", "1", "+set", "in_initjoy", "0"}, "/q2"}},
-      // quake2.exe gets the composed words after its own name, under wine as well.
-      {ctf,
-       {EngineKind::Windows, {"/usr/bin/wine", "/opt/my g\xE4mes/q2/quake2.exe"}},
-       {"/usr/bin/wine",
-        words({{"/opt/my g\xE4mes/q2/quake2.exe", "+set", "game", "ctf", "+Connect", "10.0.0.7:27910"},
-               options,
-               {"+set", "cddir", "D:\\install\\data", "+set", "basedir", "/opt/my", "g\xE4mes/q2", "+",
-                "exec", "my", "ctf.cfg", "-nocdaudio"}}),
-        "/opt/my g\xE4mes/q2"}},
   };
   for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
 }

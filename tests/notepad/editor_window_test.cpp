@@ -1,15 +1,16 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
 
 #include "editor_window.h"
-#include "notepad_files.h"
+#include "support/scratch_folder.h"
 
 namespace fendral::notepad {
 namespace {
 
-class EditorWindowTest : public NotepadFiles {};
-
 // A large file goes in a part at a time; saving before all of it is in would cut it short.
-TEST_F(EditorWindowTest, LargeFileIsNotSavedUntilItIsAllIn) {
+TEST(EditorWindowTest, LargeFileIsNotSavedUntilItIsAllIn) {
+  const testing::ScratchFolder scratch{"notepad"};
   std::string bytes;
   for (int i = 0; i < 25000; ++i)
     bytes += "bind k" + std::to_string(i) + (i % 3 ? " +attack\r\n" : " +jump\n");

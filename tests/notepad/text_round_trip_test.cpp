@@ -2,8 +2,10 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <gtest/gtest.h>
+
 #include "document_text.h"
-#include "notepad_files.h"
+#include "support/scratch_folder.h"
 #include "text_file.h"
 
 namespace fendral::notepad {
@@ -11,7 +13,7 @@ namespace {
 
 using namespace std::string_literals;
 
-class TextRoundTrip : public NotepadFiles {
+class TextRoundTrip : public ::testing::Test {
  protected:
   // Puts the text into a text widget a few lines at a time, as the editor does with large files.
   void show(const QString& text) {
@@ -28,6 +30,7 @@ class TextRoundTrip : public NotepadFiles {
   }
   TextFile::Saved save(TextFile& file) { return file.save(editorText(edit_, newLineEnd_)); }
 
+  testing::ScratchFolder scratch{"notepad"};
   QPlainTextEdit edit_;
   QString newLineEnd_;
 };

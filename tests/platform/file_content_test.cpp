@@ -58,6 +58,7 @@ TEST_F(FileContent, ReadsOnlyWholeRegularFilesAndNeverBlocks) {
   put("small", "abc");
   ASSERT_EQ(::mkfifo(at("fifo").c_str(), 0644), 0);
   fs::create_symlink("/dev/zero", at("zero"));
+  fs::create_symlink("nowhere", at("dangling"));
   fs::create_directory(at("folder"));
   put("huge", "");
   fs::resize_file(at("huge"), std::uintmax_t{1} << 40);  // sparse: no disk is spent on it
@@ -70,6 +71,7 @@ TEST_F(FileContent, ReadsOnlyWholeRegularFilesAndNeverBlocks) {
       {"fifo", 100, FileError::NotRegular},   {"zero", 100, FileError::NotRegular},
       {"folder", 100, FileError::NotRegular}, {"huge", 16 << 20, FileError::TooLarge},
       {"missing", 100, FileError::NotFound},  {"small/x", 100, FileError::NotFound},
+      {"dangling", 100, FileError::NotFound},
   };
   for (const auto& row : rows) {
     const FileRead read = readFileContent(at(row.name), row.limit);

@@ -19,13 +19,12 @@ class RecordingPlatform : public fendral::platform::Platform {
   explicit RecordingPlatform(std::string folder = {}) : folder_(std::move(folder)) {}
 
   bool fileTest(const std::string& path) override { return existing.contains(log("test", path)); }
-  // Finds `engine`, by default quake2.exe itself, when the folder's quake2.exe is among `existing`.
+  // Finds quake2.exe itself when it is among `existing`.
   std::optional<GameEngine> findGameEngine(const std::string& q2Folder,
                                            const std::string& subdirectory) override {
     gameSubdirectories.push_back(subdirectory);
-    const std::string exe = q2Folder + "\\quake2.exe ";
-    if (!fileTest(exe)) return std::nullopt;
-    return engine ? *engine : GameEngine{fendral::platform::EngineKind::Windows, {q2Folder + "\\quake2.exe"}};
+    if (!fileTest(q2Folder + "\\quake2.exe ")) return std::nullopt;
+    return GameEngine{fendral::platform::EngineKind::Windows, {q2Folder + "\\quake2.exe"}};
   }
   bool startProgram(const ProgramStart& start) override {
     starts.push_back(start);
@@ -37,7 +36,6 @@ class RecordingPlatform : public fendral::platform::Platform {
   void endProgram() override { calls.push_back("end"); }
 
   std::set<std::string> existing;  // the names fileTest finds, exactly as the window spells them
-  std::optional<GameEngine> engine;
   bool startSucceeds = true;
   std::set<std::string> unstartable;  // programs that fail to start even so
   std::vector<std::string> calls, started, messages, gameSubdirectories;

@@ -1,0 +1,89 @@
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/child_process.h"
+#include "support/scratch_folder.h"
+#include "text_file.h"
+
+namespace fendral::notepad {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TextFileTest : public ::testing::Test {
+ protected:
+  testing::ScratchFolder scratch{"notepad"};
+};
+
+// Nothing but a whole regular file is read, nothing blocks, and a refused file is never written.
+TEST_F(TextFileTest, OddFilesAreRefusedWithAReasonAndNeverWritten) {
+  ASSERT_EQ(::mkfifo(scratch.at("pipe").c_str(), 0644), 0);
+  fs::create_directory(scratch.at("baseq2"));
+  fs::create_symlink("/dev/zero", scratch.at("zero"));
+  scratch.put("huge", "");
+  fs::resize_file(scratch.at("huge"), TextFile::kSizeLimit + 1);  // sparse: costs no disk
+  const std::pair<const char*, const char*> cases[] = {
+      {"pipe", "named pipe"}, {"baseq2", "folder"}, {"zero", "device"}, {"huge", "larger than 64 MiB"}};
+  for (const auto& [name, reason] : cases) {
+    TextFile file(scratch.at(name));
+    EXPECT_FALSE(file.load()) << name;
+    EXPECT_TRUE(file.errorString().contains(reason)) << file.errorString().toStdString();
+    EXPECT_TRUE(file.takeText().isEmpty());
+    EXPECT_EQ(file.save(QStringLiteral("typed")), TextFile::Saved::No) << name;
+  }
+  EXPECT_EQ(fs::file_size(scratch.at("huge")), TextFile::kSizeLimit + 1);
+  EXPECT_TRUE(fs::is_fifo(scratch.at("pipe")));
+  EXPECT_EQ(scratch.names().size(), 4u);  // nothing left behind
+  EXPECT_TRUE(fs::is_empty(scratch.at("baseq2")));
+}
+
+// A full disk or a read-only file (also for root): the save says why and every old byte stays.
+TEST_F(TextFileTest, FailedSaveSaysWhyAndKeepsTheOldFile) {
+  const std::string old(3000, 'o');
+  scratch.put("full.cfg", old);
+  scratch.put("locked.cfg", old, 0444);
+  const auto failsWith = [&](const char* name, const char* reason) {
+    TextFile file(scratch.at(name));
+    return file.load() && file.save(QString(100000, QLatin1Char('n'))) == TextFile::Saved::No &&
+           file.errorString().contains(QString::fromUtf8(reason));
+  };
+  EXPECT_EQ(0, testing::inChild([&] {
+              std::signal(SIGXFSZ, SIG_IGN);
+              const rlimit limit{4096, 4096};
+              return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && failsWith("full.cfg", "disk is full") ? 0 : 1;
+            }));
+  EXPECT_TRUE(failsWith("locked.cfg", "read-only"));
+  for (const char* name : {"full.cfg", "locked.cfg"}) EXPECT_EQ(scratch.get(name), old) << name;
+  EXPECT_EQ(fs::status(scratch.at("locked.cfg")).permissions(), fs::perms(0444));
+  EXPECT_EQ(scratch.names().size(), 2u);  // no temporary file left behind
+}
+
+// A missing name is an empty new document that the first save creates; the name's bytes reach the
+// system as they are, even when they are not UTF-8.
+TEST_F(TextFileTest, OpensAndCreatesTheVeryFileNamed) {
+  const std::string name = "caf\xE9 my.cfg";
+  const std::string full = scratch.at(name);
+  const char* argv[] = {"fendral-notepad", full.c_str()};
+  TextFile file(fileNameFromArguments(2, argv));
+  EXPECT_TRUE(file.load() && !file.existed() && file.takeText().isEmpty());
+  EXPECT_TRUE(scratch.names().empty());  // opening alone creates nothing
+  EXPECT_EQ(file.displayName(), QStringLiteral("caf\uFFFD my.cfg"));
+  ASSERT_EQ(file.save(QStringLiteral("bind x +attack\n")), TextFile::Saved::Yes);
+  TextFile again(full);
+  ASSERT_TRUE(again.load() && again.existed());
+  EXPECT_EQ(again.takeText(), QStringLiteral("bind x +attack\n"));
+  ASSERT_EQ(again.save(QStringLiteral("bind y +jump\n")), TextFile::Saved::Yes);
+  EXPECT_EQ(scratch.get(name), "bind y +jump\n");
+  EXPECT_EQ(scratch.names().size(), 1u);
+
+  const char* words[] = {"fendral-notepad", "/q2/my", "config.cfg"};
+  EXPECT_EQ(fileNameFromArguments(3, words), "/q2/my config.cfg");
+}
+
+}  // namespace
+}  // namespace fendral::notepad

@@ -1,0 +1,183 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "settings/private_profile.h"
+#include "support/scratch_folder.h"
+
+namespace fendral::settings {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+// A fresh folder per test, with fendral.ini in it.
+class Profile : public ::testing::Test {
+ protected:
+  fs::path host() const { return scratch_.path() / "fendral.ini"; }
+  std::string ini(const char* name = "fendral.ini") const { return scratch_.at(name); }
+  void put(std::string_view bytes) const { scratch_.put("fendral.ini", bytes); }
+  std::string get() const { return scratch_.get("fendral.ini"); }
+  std::string read(std::string_view key, std::size_t cap = 255, std::string_view section = "Main") const {
+    return readProfileString(section, key, ini(), cap);
+  }
+  bool write(std::string_view key, std::string_view value) const {
+    return writeProfileString("Main", key, value, ini());
+  }
+
+  fendral::testing::ScratchFolder scratch_{"fendral-settings"};
+};
+
+// ASCII text as UTF-16 bytes.
+std::string wide(std::string_view ascii, bool bigEndian = false) {
+  std::string bytes;
+  for (char c : ascii) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  return bytes;
+}
+
+TEST_F(Profile, FollowsTheReadingRules) {
+  const std::string ends = "\t[ mAIn ] ignored\r\na=1\rb=2\nc=3\r\n\r\n  JOYSTICK \t=\t True  ";
+  const std::string blocks =
+      "a=outside [Main]\n;[Main]\n[Main\n; a=comment\nno equals\n#b=hash\nc=x=y\nc=later\n"
+      "[Other]\nd=other\n[MAIN]\na=second block\nd=second block\n";
+  const std::string quotes =
+      "\xEF\xBB\xBF[Main]\nq=  \"  a  \"  \ns='x'\nmix=\"x'\nlone=\"\nnest=\"\"x\"\"\n";
+  // The 254-byte limit falls after the first, then the second byte of the 3-byte euro sign.
+  const std::string euro = "\xE2\x82\xAC";
+  // Windows-1252 bytes are no UTF-8 characters, so the cut falls right at the limit.
+  const std::string cut = "[Main]\nlong=" + std::string(300, 'w') + "\ns1=" + std::string(253, 'u') + euro +
+                          "\ns2=" + std::string(252, 'u') + euro +
+                          "\nshort=\xC3\xA9t\nansi=" + std::string(253, 'u') + "\xE9\xE9\n";
+  const std::pair<std::string, std::vector<std::pair<std::string, std::string>>> files[] = {
+      {ends, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"\tJoyStick ", "True"}}},
+      {blocks, {{"a", ""}, {"#b", "hash"}, {"c", "x=y"}, {"d", ""}, {"no equals", ""}}},
+      {quotes, {{"q", "  a  "}, {"s", "x"}, {"mix", "\"x'"}, {"lone", "\""}, {"nest", "\"x\""}}},
+      {cut,
+       {{"long", std::string(254, 'w')},
+        {"s1", std::string(253, 'u')},
+        {"s2", std::string(252, 'u')},
+        {"ansi", std::string(253, 'u') + "\xE9"}}},
+  };
+  for (const auto& [file, reads] : files) {
+    put(file);
+    for (const auto& [key, expected] : reads) EXPECT_EQ(read(key), expected) << key;
+  }
+  EXPECT_EQ(read("short", 2), "");
+  EXPECT_EQ(read("short", 3), "\xC3\xA9");
+  EXPECT_EQ(read("long", 0), "");
+  put(ends);
+  EXPECT_EQ(read("JoyStick", 255, " main\t"), "True");
+  EXPECT_EQ(read("JoyStick", 255, "Mainx"), "");
+}
+
+TEST_F(Profile, JunkAndHugeFilesKeepTheirOtherLines) {
+  std::string junk(64 * 1024, '\0');
+  std::mt19937 random(7);
+  for (char& c : junk) c = static_cast<char>(random());
+  put(junk + "\n[Ma\0in]\n[Main]\nk\0ey=v\0al\n"s + junk);
+  EXPECT_EQ(read("k\0ey"s), "v\0al"s);
+  ASSERT_TRUE(write("new", "1"));
+  EXPECT_EQ(read("new"), "1");
+  EXPECT_EQ(get().find(junk), 0u);
+  EXPECT_NE(get().rfind(junk), 0u);
+
+  const std::string longLine(100'000, 'L');
+  std::string file = "[Pad]\r" + longLine + "\r";
+  while (file.size() < 10 * 1024 * 1024) file += "padding=" + std::string(100, 'p') + "\r";
+  file += "[Main]\rlong=" + longLine + "\r";
+  put(file);
+  EXPECT_EQ(read("long"), longLine.substr(0, 254));
+  ASSERT_TRUE(write("short", "s"));
+  EXPECT_EQ(get(), file + "short=s\r");
+}
+
+TEST_F(Profile, WritingChangesOnlyTheOneLineAndKeepsTheFilesLineEnding) {
+  const std::string_view rows[][3] = {
+      {"; mine\r\n[Other]\r\nJoystick=keep\r\n[main]\r\n  JoyStick =  old ; not a comment\r\nx=1\r\n",
+       "Joystick", "; mine\r\n[Other]\r\nJoystick=keep\r\n[main]\r\n  JoyStick =3\r\nx=1\r\n"},
+      // A missing key follows the last key line of the first block.
+      {"[Main]\na=1\n; note\n\nb=2\n\n; trailing comment\n[Other]\n[Main]\nz=9\n", "c",
+       "[Main]\na=1\n; note\n\nb=2\nc=3\n\n; trailing comment\n[Other]\n[Main]\nz=9\n"},
+      {"[Main]\n; only a comment\n[Other]\n", "c", "[Main]\nc=3\n; only a comment\n[Other]\n"},
+      {"[Main]\na=1", "c", "[Main]\na=1\nc=3\n"},
+      {"[Other]\nk=v", "c", "[Other]\nk=v\n[Main]\nc=3\n"},
+      {"[Other]\rk=v\r", "c", "[Other]\rk=v\r[Main]\rc=3\r"},
+      {"\xEF\xBB\xBF", "c", "\xEF\xBB\xBF[Main]\r\nc=3\r\n"},
+      // A value that already reads as the one written keeps its spelling.
+      {"[Main]\n c = \"3\" \n", "c", "[Main]\n c = \"3\" \n"},
+  };
+  for (const auto& [before, key, after] : rows) {
+    put(before);
+    ASSERT_TRUE(write(key, "3"));
+    EXPECT_EQ(get(), after);
+  }
+  // Saving what the reader gave keeps a value longer than it reads.
+  const std::string longer = "[Main]\nlong=" + std::string(300, 'w') + "\n";
+  put(longer);
+  ASSERT_TRUE(write("long", read("long")));
+  EXPECT_EQ(get(), longer);
+  // A new file is CRLF and gets the usual permissions.
+  fs::remove(host());
+  ASSERT_TRUE(write("c", "3"));
+  EXPECT_EQ(get(), "[Main]\r\nc=3\r\n");
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(fs::status(host()).permissions(), fs::perms(0666 & ~mask));
+}
+
+TEST_F(Profile, EveryValueReadsBackUnchanged) {
+  const std::string values[] = {"",     " lead",  "trail\t", "\"both\"", "'single'",   "\"",
+                                "'x\"", "a=b; c", "[Main]",  "\xC3\xA9", "nul\0byte"s, std::string(254, 'z')};
+  for (const std::string& value : values) {
+    ASSERT_TRUE(write("v", value));
+    EXPECT_EQ(read("v"), value);
+  }
+  ASSERT_TRUE(write("v", "one\r\ntwo\nthree"));  // a line cannot hold a line break
+  EXPECT_EQ(read("v"), "one  two three");
+}
+
+// Read as UTF-8, written back as UTF-16 with every other byte kept: a lone surrogate, an odd last byte.
+TEST_F(Profile, Utf16FilesStayUtf16) {
+  const std::string head = "\xFF\xFE" + wide("[Main]\r\nQ2Location=C:\\Qu") + "\xE4\0"s + wide("ke\r\nOdd=") +
+                           "\x3D\xD8" + wide("\r\n");
+  put(head + "\x01");
+  EXPECT_EQ(read("Q2Location"), "C:\\Qu\xC3\xA4ke");
+  ASSERT_TRUE(write("Q2Location", "C:\\Qu\xC3\xA4ke"));
+  ASSERT_TRUE(write("G1D", "Caf\xC3\xA9 \xF0\x9F\x98\x80"));
+  EXPECT_EQ(get(), head + wide("G1D=Caf") + "\xE9\0 \0\x3D\xD8\x00\xDE"s + wide("\r\n") + "\x01");
+
+  put("\xFE\xFF" + wide("[Main]\nk=v\n", true));
+  ASSERT_TRUE(write("k", "w"));
+  EXPECT_EQ(get(), "\xFE\xFF" + wide("[Main]\nk=w\n", true));
+}
+
+// A read-only file is read but never written; one too large to hold and a path through a file read as
+// empty settings. Each is left as it is.
+TEST_F(Profile, FilesItCannotUseAreLeftAlone) {
+  const std::string old = "[Main]\r\nOptions=+set vid_ref gl\r\n";
+  put(old);
+  fs::permissions(host(), fs::perms(0444));
+  EXPECT_EQ(read("Options"), "+set vid_ref gl");
+  EXPECT_FALSE(write("Options", "changed"));
+  EXPECT_EQ(get(), old);
+
+  fs::remove(host());
+  put(old);
+  const std::uintmax_t huge = (16 << 20) + 1;
+  fs::resize_file(host(), huge);  // sparse, so cheap
+  EXPECT_EQ(read("Options"), "");
+  EXPECT_FALSE(write("Options", "changed"));
+  EXPECT_EQ(fs::file_size(host()), huge);
+  for (const char* path : {"fendral.ini/fendral.ini", "missing/fendral.ini"}) {
+    EXPECT_EQ(readProfileString("Main", "Options", ini(path)), "") << path;
+    EXPECT_FALSE(writeProfileString("Main", "a", "1", ini(path))) << path;
+  }
+  EXPECT_EQ(scratch_.names().size(), 1u);
+}
+
+}  // namespace
+}  // namespace fendral::settings
