@@ -1,11 +1,8 @@
 #include <QAccessible>
-#include <QAccessibleActionInterface>
-#include <QLabel>
 
-#include "dialog_harness.h"
-#include "main_window_fixture.h"
 #include "ui/frm_help.h"
 #include "ui/two_row_tab_panel.h"
+#include "ui_harness.h"
 
 // The windows are made before a screen reader starts listening, as when one starts after Fendral.
 class Accessibility : public MainWindowTest {
@@ -13,8 +10,8 @@ class Accessibility : public MainWindowTest {
   static void screenReaderStarts() { QAccessible::setActive(true); }
 };
 
-// What a screen reader asks of the help window's tabs: a list of six named page tabs, the
-// selected one marked, each selectable by its action.
+// What the walk of the real program over AT-SPI does not look at: each page tab knows its place in
+// the list and lies where it is drawn, and the list reports the focused one.
 TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
   fendral::ui::frmHelp help;
   ASSERT_TRUE(showActive(&help));
@@ -24,26 +21,21 @@ TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
   QAccessibleInterface* list = QAccessible::queryAccessibleInterface(panel->tabStrip());
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->role(), QAccessible::PageTabList);
-  EXPECT_FALSE(list->text(QAccessible::Name).isEmpty());
   ASSERT_EQ(list->childCount(), 6);
   for (int i = 0; i < 6; ++i) {
     QAccessibleInterface* tab = list->child(i);
-    EXPECT_EQ(tab->role(), QAccessible::PageTab);
     EXPECT_EQ(tab->text(QAccessible::Name), panel->tabText(i));
-    EXPECT_EQ(tab->state().selected, i == 5) << i;
     EXPECT_EQ(tab->parent(), list);
     EXPECT_EQ(list->indexOfChild(tab), i);
     EXPECT_TRUE(help.rect().contains(help.mapFromGlobal(tab->rect().center()))) << i;
   }
-  list->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-  EXPECT_EQ(panel->currentIndex(), 0);
-  EXPECT_TRUE(list->child(0)->state().selected);
+  panel->setCurrentIndex(2);
   panel->tabStrip()->setFocus();
-  EXPECT_EQ(list->focusChild(), list->child(0));
+  EXPECT_EQ(list->focusChild(), list->child(2));
 }
 
-// The main window is a frame with its title; fields are named by their labels, the server box
-// by what it holds.
+// The main window is a frame with its title; fields are named by their own labels, not by the
+// frame around them.
 TEST_F(Accessibility, TheMainWindowAndItsFieldsHaveNames) {
   open();
   screenReaderStarts();

@@ -7,13 +7,12 @@
 #include <functional>
 #include <vector>
 
-#include "dialog_harness.h"
-#include "main_window_fixture.h"
 #include "ui/desktop_platform.h"
 #include "ui/frm_help.h"
 #include "ui/frm_sample_batch.h"
 #include "ui/frm_sample_config.h"
 #include "ui/two_row_tab_panel.h"
+#include "ui_harness.h"
 
 namespace {
 
@@ -88,10 +87,6 @@ struct Desktop {
   std::function<void()> setUp;
   const char* fontDpi = nullptr;
 };
-
-void PrintTo(const Desktop& desktop, std::ostream* out) {
-  *out << desktop.name;
-}
 
 class OnAnyDesktop : public EveryView, public ::testing::WithParamInterface<Desktop> {
  protected:

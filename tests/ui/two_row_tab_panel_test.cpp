@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <vector>
 
-#include "dialog_harness.h"
 #include "ui/two_row_tab_panel.h"
+#include "ui_harness.h"
 
 using fendral::ui::TwoRowTabPanel;
 

@@ -1,0 +1,214 @@
+#include <QGroupBox>
+#include <algorithm>
+
+#include "launch/command_line.h"
+#include "platform/host_path.h"
+#include "ui_harness.h"
+
+using MainWindow = MainWindowTest;
+using Words = std::vector<std::string>;
+
+TEST_F(MainWindow, OpensInTheLaunchViewAsDesigned) {
+  open();
+  for (const char* name : {"cmdSetup", "frmGameChoice", "frmGameType", "cmdExampleBatch"})
+    EXPECT_TRUE(shown(name));
+  for (const char* name :
+       {"cmdCancel", "cmdSave", "tabSetup", "txtServerIP", "lblBatchFile", "txtBatchFileLocation",
+        "cmdBatchEdit", "txtCDaudio", "txtBatchFileStatus", "txtJoystick"})
+    EXPECT_FALSE(shown(name)) << name;
+  for (const char* name :
+       {"optStandard", "optSinglePlayer", "optCDaudioNo", "optJoystickNo", "optBatchFileNo"})
+    EXPECT_TRUE(selected(name)) << name;
+
+  const QString longText(40000, 'x');  // beyond a line edit's default limit
+  field("txtOptions")->setText(longText);
+  EXPECT_EQ(text("txtOptions"), longText);
+
+  window->show();
+  EXPECT_EQ(window->focusWidget(), find("cmdLaunch"));
+  // A fixed size, with the debug row below its bottom edge.
+  EXPECT_EQ(window->size(), QSize(361, 336));
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  const std::pair<const char*, QRect> places[] = {
+      {"cmdSetup", {0, 0, 41, 41}},           {"cmdCancel", {0, 0, 41, 41}},
+      {"lblTitle", {64, 8, 241, 33}},         {"cmdQuit", {320, 0, 43, 41}},
+      {"frmGameChoice", {8, 48, 345, 121}},   {"frmGameType", {8, 176, 345, 113}},
+      {"tabSetup", {8, 48, 353, 241}},        {"cmdHelp", {0, 296, 41, 41}},
+      {"cmdSave", {160, 296, 43, 41}},        {"cmdLaunch", {320, 296, 41, 41}},
+      {"txtDebugBatch", {8, 416, 353, 25}},   {"cmdDebug", {280, 448, 81, 25}},
+      {"txtDebugProgram", {8, 384, 353, 25}},
+  };
+  for (const auto& [name, place] : places) EXPECT_EQ(find(name)->geometry(), place) << name;
+}
+
+TEST_F(MainWindow, TogglesShowAndHideTheirControlsAndKeepTheText) {
+  writeIni("[Main]\nServerIP=10.0.0.7\n");
+  open();
+  click("optMultiplayer");
+  EXPECT_TRUE(shown("txtServerIP"));
+  click("optSinglePlayer");
+  EXPECT_FALSE(shown("txtServerIP"));
+  EXPECT_EQ(text("txtServerIP"), "10.0.0.7");
+  // The choices given on the command line select as clicks do.
+  using namespace fendral::launch;
+  window->selectLaunchChoices(GameChoice::Custom3, GameType::MultiplayerClient);
+  EXPECT_TRUE(selected("optG3") && selected("optMultiplayer") && shown("txtServerIP"));
+  window->selectLaunchChoices(GameChoice::Standard, GameType::SinglePlayer);
+  EXPECT_TRUE(selected("optStandard") && selected("optSinglePlayer") && !shown("txtServerIP"));
+
+  click("cmdSetup");
+  const char* batchControls[] = {"lblBatchFile", "txtBatchFileLocation", "cmdBatchEdit", "cmdExampleBatch"};
+  click("optBatchFileYes");
+  for (const char* name : batchControls) EXPECT_TRUE(shown(name)) << name;
+  field("txtBatchFileLocation")->setText("3DFX.BAT");
+  click("optBatchFileNo");
+  for (const char* name : batchControls) EXPECT_FALSE(shown(name)) << name;
+  EXPECT_EQ(text("txtBatchFileLocation"), "3DFX.BAT");
+  EXPECT_EQ(text("txtBatchFileStatus"), "");  // only Save sets the stored switch
+}
+
+// The launch sequence itself is tested at the core; the window adds reading every field and
+// option into it, and showing its texts, which a failure leaves as they were.
+TEST_F(MainWindow, DebugAndLaunchReadTheWholeWindow) {
+  platform.existing = {"C:\\Q2\\quake2.exe ", "C:\\Q2\\3DFX.BAT"};
+  open();
+  fill("txtQ2path", "C:\\Q2", "txtCDpath", "E", "txtOptions", "-HEAPSIZE 32000", "txtServerIP", "1.2.3.4",
+       "txtConfig", "STD.CFG", "txtG1C", "ONE", "txtG2C", "CTF", "txtG3C", "THREE", "txtG1Config", "1.CFG",
+       "txtG2Config", "2.CFG", "txtG3Config", "3.CFG", "txtBatchFileLocation", "3DFX.BAT");
+  click("optG2", "optMultiplayer", "optCDaudioYes", "optJoystickYes", "optBatchFileYes");
+  using namespace fendral::launch;
+  const std::array<std::string, 3> mods{"ONE", "CTF", "THREE"}, configs{"1.CFG", "2.CFG", "3.CFG"};
+  const std::string shownTexts =
+      composeGameCommandLine({"C:\\Q2", "E", "-HEAPSIZE 32000", "1.2.3.4", "STD.CFG", mods, configs,
+                              GameType::MultiplayerClient, GameChoice::Custom2, true, true}) +
+      " | C:\\Q2\\3DFX.BAT";
+  const auto boxes = [&] {
+    return text("txtDebugProgram").toStdString() + " | " + text("txtDebugBatch").toStdString();
+  };
+  click("cmdDebug");
+  EXPECT_EQ(boxes(), shownTexts);
+  field("txtQ2path")->setText("C:\\ELSEWHERE");
+  click("cmdDebug", "cmdLaunch");
+  EXPECT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(boxes(), shownTexts);
+  EXPECT_TRUE(platform.started.empty());
+
+  fill("txtQ2path", "C:\\Q2", "txtDebugProgram", "", "txtDebugBatch", "");
+  click("cmdLaunch");
+  EXPECT_EQ(boxes(), shownTexts);
+  EXPECT_EQ(platform.started,
+            (Words{fendral::platform::absoluteHostPath("C:\\Q2\\3DFX.BAT"), "C:\\Q2\\quake2.exe"}));
+  EXPECT_EQ(platform.gameSubdirectories.back(), "CTF");
+  EXPECT_EQ(platform.calls.back(), "end");
+}
+
+TEST_F(MainWindow, EditorsOpenTheFileAsTyped) {
+  open();
+  fill("txtQ2path", "C:\\QUAKE2", "txtConfig", "TAMRO.CFG", "txtBatchFileLocation", "3DFX.BAT", "txtG1C",
+       "CTF", "txtG1Config", "MY-CTF.CFG", "txtG2C", "MY MOD", "txtG3Config", "3.CFG");
+  click("cmdConfigEdit", "cmdBatchEdit", "cmdG1ConfigEdit", "cmdG2ConfigEdit", "cmdG3ConfigEdit");
+  Words files;
+  for (const auto& start : platform.starts) files.push_back(start.arguments.at(0));
+  EXPECT_EQ(files, (Words{"C:/QUAKE2/baseq2/TAMRO.CFG", "C:/QUAKE2/3DFX.BAT", "C:/QUAKE2/CTF/MY-CTF.CFG",
+                          "C:/QUAKE2/MY MOD/", "C:/QUAKE2//3.CFG"}));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(MainWindow, ExitAndClosingEndAtOnceWithoutSaving) {
+  open().show();
+  click("cmdSetup");
+  field("txtQ2path")->setText("unsaved");
+  click("cmdQuit");
+  window->close();
+  EXPECT_EQ(platform.calls, Words(2, "end"));
+  EXPECT_TRUE(scratch.names().empty());
+}
+
+// Only an exact "True" selects Yes, and no load selects No: Cancel keeps a Yes the file no longer
+// holds, restores one it does, and reads the file as it is now.
+TEST_F(MainWindow, SettingsLoadAtStartAndOnCancel) {
+  writeIni(
+      "[Main]\r\nQ2Location=C:\\QUAKE2\r\nG1D=Capture the Flag\r\nJOYSTICK=True\r\nCDaudio=true\r\n"
+      "BatchFileStatus=True\r\n");
+  open();
+  EXPECT_EQ(text("txtQ2path"), "C:\\QUAKE2");
+  EXPECT_TRUE(selected("optJoystickYes") && selected("optCDaudioNo") && selected("optBatchFileYes"));
+  EXPECT_TRUE(shown("txtBatchFileLocation"));
+  EXPECT_EQ(button("optG1")->text(), "Game 1 Capture the Flag");
+
+  click("cmdSetup");
+  fill("txtQ2path", "D:\\EDITED", "txtServerIP", "typed, not saved");
+  const std::string changedElsewhere =
+      "[Main]\nQ2Location=E:\\Q2\nG2D=New\nBatchFileStatus=False\nCDaudio=True\n";
+  writeIni(changedElsewhere);
+  click("cmdCancel");
+  EXPECT_EQ(text("txtQ2path"), "E:\\Q2");
+  EXPECT_EQ(text("txtServerIP"), "");
+  EXPECT_EQ(button("optG2")->text(), "Game 2 New");
+  EXPECT_FALSE(shown("tabSetup"));
+  EXPECT_TRUE(selected("optBatchFileYes") && shown("cmdBatchEdit"));
+  EXPECT_EQ(text("txtBatchFileStatus"), "False");
+  EXPECT_TRUE(selected("optJoystickYes") && selected("optCDaudioYes"));
+  EXPECT_EQ(readIni(), changedElsewhere);
+}
+
+// A failed file test writes nothing and keeps the setup view; the prompt names the batch file as typed.
+TEST_F(MainWindow, SaveTestsTheFilesThenWritesAllEighteenKeysAndKeepsForeignLines) {
+  const std::string before = "; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=old\n";
+  writeIni(before);
+  open();
+  click("cmdSetup");
+  fill("txtQ2path", "C:\\QUAKE2", "txtG1D", "Capture the Flag");
+  click("optJoystickYes", "cmdSave");
+  platform.existing.insert("C:\\QUAKE2\\quake2.exe ");  // as the window spells it
+  fill("txtBatchFileLocation", "3DFX.BAT");
+  click("optBatchFileYes", "cmdSave");
+  EXPECT_EQ(platform.messages,
+            (Words{"Either quake2.exe or  was not found!", "Either quake2.exe or 3DFX.BAT was not found!"}));
+  EXPECT_EQ(readIni(), before);
+  EXPECT_TRUE(shown("tabSetup"));
+  EXPECT_EQ(text("txtJoystick"), "");
+
+  fill("txtBatchFileLocation", "missing.bat");  // not tested: batch use is off
+  platform.calls.clear();
+  click("optBatchFileNo", "cmdSave");
+  EXPECT_EQ(platform.calls, Words{"test C:\\QUAKE2\\quake2.exe "});
+  EXPECT_FALSE(shown("tabSetup"));
+  EXPECT_EQ(button("optG2")->text(), "Game 2 ");
+  const std::string saved = readIni();
+  EXPECT_TRUE(saved.starts_with("; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=C:\\QUAKE2\n"));
+  for (const char* line : {"G1D=Capture the Flag\n", "G2D=\n", "Joystick=True\n", "CDaudio=False\n",
+                           "BatchFileStatus=False\n", "BatchFileLocation=missing.bat\n"})
+    EXPECT_NE(saved.find(line), std::string::npos) << line;
+  EXPECT_EQ(std::ranges::count(saved, '\n'), 6 + 17);  // the six old lines, Q2Location replaced, 17 added
+
+  // A new start asks for "JoyStick" and finds what was written as "Joystick".
+  fendral::ui::frmMain again(platform, ini());
+  EXPECT_TRUE(again.findChild<QAbstractButton*>("optJoystickYes")->isChecked());
+}
+
+// UTF-8 shows as UTF-8, anything else as Windows-1252; unedited values go back byte for byte, edited
+// ones in the encoding they came in, and the Quake 2 folder reaches the system as it was stored.
+TEST_F(MainWindow, SavedValuesKeepTheirBytesAndTheirEncoding) {
+  writeIni(
+      "[Main]\r\nQ2Location=C:\\Caf\xE9\r\nOptions=\xEF\xBB\xBF+set a\r\nG1D=Caf\xC3\xA9\r\nG2D=\xE9t\xE9\r\n"
+      "G3D=\x81\x8D\r\nG1C=\xE9\r\nG2C=\xE9\r\n");
+  open();
+  EXPECT_EQ(text("txtQ2path"), QString::fromUtf8("C:\\Café"));
+  EXPECT_EQ(text("txtOptions"), QString::fromUtf8("\uFEFF+set a"));
+  EXPECT_EQ(text("txtG1D"), QString::fromUtf8("Café"));
+  EXPECT_EQ(text("txtG2D"), QString::fromUtf8("été"));
+  click("cmdSetup");
+  fill("txtG2D", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "txtG1C", "\xC4\x80", "txtG2C", "");
+  platform.existing.insert("C:\\Caf\xE9\\quake2.exe ");
+  click("cmdSave");
+  EXPECT_TRUE(
+      readIni().starts_with("[Main]\r\nQ2Location=C:\\Caf\xE9\r\nOptions=\xEF\xBB\xBF+set "
+                            "a\r\nG1D=Caf\xC3\xA9\r\nG2D=\xE9t\xE9 \x80\r\n"
+                            "G3D=\x81\x8D\r\nG1C=\xC4\x80\r\nG2C=\r\n"))
+      << readIni();
+
+  click("cmdLaunch");
+  ASSERT_FALSE(platform.started.empty());
+  EXPECT_NE(platform.started.back().find("C:\\Caf\xE9"), std::string::npos);
+}
