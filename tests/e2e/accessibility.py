@@ -1,29 +1,33 @@
 #!/usr/bin/python3
-"""What a screen reader finds in the real launcher, over AT-SPI on a virtual display of its own.
+"""The real launcher as a screen reader meets it, over AT-SPI on a session bus of its own.
 
-Walks the main window in the launch view and on each setup tab, the help window and the two sample
-windows, opened by pressing their buttons as a screen reader would. Fails on any control that takes
-the focus without a name or with a role a screen reader cannot use, and checks the help window's
-page tabs and the notice sent when the selected one changes.
+x11: on a virtual X display, walks the main window in the launch view and on each setup tab, the help
+window and both sample windows, opened by pressing their buttons; fails on any control that takes the
+focus without a name or with a role a screen reader cannot use, and checks the help window's page tabs
+and the notice sent when the selected one changes.
+wayland: on a headless compositor and no X server, the window maps with the desktop entry's app ID, the
+help window opens as its child, and Launch starts a fake game and ends the launcher. That compositor
+has no seat to type on, so the buttons are pressed as a screen reader presses them.
 
-Usage: accessibility.py FENDRAL
+Usage: accessibility.py x11|wayland FENDRAL
 """
+import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
-SKIP = 77
-
 
 def skip(why):
     print("skipped: " + why)
-    sys.exit(SKIP)
+    sys.exit(77)
 
 
-for tool in ("Xvfb", "dbus-run-session"):
+mode, fendral = sys.argv[1:3]
+for tool in ("dbus-run-session", "Xvfb" if mode == "x11" else "weston"):
     if not shutil.which(tool):
         skip(tool + " is missing")
 try:
@@ -31,9 +35,12 @@ try:
     from gi.repository import GLib
 except ImportError:
     skip("python3-pyatspi is missing")
+if mode == "wayland":
+    plugins = subprocess.run(["qtpaths6", "--query", "QT_INSTALL_PLUGINS"], capture_output=True, text=True)
+    if not glob.glob(plugins.stdout.strip() + "/platforms/libqwayland-*.so"):
+        skip("qt6-wayland is missing")
 
-# Everything below runs on a session bus of its own, which ends with this script, and in a runtime
-# folder of its own: the accessibility bus puts its socket there, where another run would meet it.
+# The accessibility bus puts its socket in the runtime folder, where another run would meet it.
 if not os.environ.get("FENDRAL_A11Y_BUS"):
     runtime = tempfile.mkdtemp()
     try:
@@ -42,25 +49,26 @@ if not os.environ.get("FENDRAL_A11Y_BUS"):
     finally:
         shutil.rmtree(runtime, ignore_errors=True)
 
-# The roles a control that takes the focus may have; anything else (a filler, a panel) is spoken
-# as nothing useful.
-CONTROL_ROLES = {
-    pyatspi.ROLE_PUSH_BUTTON,
-    pyatspi.ROLE_RADIO_BUTTON,
-    pyatspi.ROLE_TEXT,
-    pyatspi.ROLE_ENTRY,
-    pyatspi.ROLE_PAGE_TAB_LIST,
-    pyatspi.ROLE_PAGE_TAB,
-}
+# What a control that takes the focus may be; anything else (a filler, a panel) is spoken as nothing useful.
+CONTROL_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY,
+                 pyatspi.ROLE_PAGE_TAB_LIST, pyatspi.ROLE_PAGE_TAB}
 HELP_TABS = ["The Basics", "Launching Games", "About...", "Program Locations", "Game Settings", "Custom Games"]
-
 failures = []
+
+
+class Stuck(Exception):
+    pass
 
 
 def check(ok, what):
     if not ok:
         failures.append(what)
         print("FAILED: " + what)
+
+
+def pump():
+    while GLib.MainContext.default().iteration(False):
+        pass
 
 
 def wait_for(find, what, timeout=20):
@@ -74,33 +82,20 @@ def wait_for(find, what, timeout=20):
     raise Stuck(what)
 
 
-class Stuck(Exception):
-    pass
-
-
-def pump():
-    context = GLib.MainContext.default()
-    while context.iteration(False):
-        pass
-
-
 def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def descendants(node):
     for child in node:
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
+        if child is not None:
+            yield child
+            yield from descendants(child)
 
 
 def find(node, role, name=None):
-    for n in descendants(node):
-        if n.getRole() == role and (name is None or n.name == name) and showing(n):
-            return n
-    return None
+    return next((n for n in descendants(node) if n.getRole() == role and name in (None, n.name) and showing(n)),
+                None)
 
 
 def window(app, role, title):
@@ -108,10 +103,18 @@ def window(app, role, title):
                          and showing(w)), None)
 
 
+def application():
+    return next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name.lower() == "fendral"), None)
+
+
 def press(node):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
-    return "Press" in names and action.doAction(names.index("Press"))
+    check("Press" in names and action.doAction(names.index("Press")), "%r cannot be pressed" % node.name)
+
+
+def press_button(top, name):
+    press(wait_for(lambda: find(top, pyatspi.ROLE_PUSH_BUTTON, name), "no button %r" % name))
 
 
 def walk(view, top):
@@ -119,21 +122,27 @@ def walk(view, top):
     seen = 0
     for n in descendants(top):
         state = n.getState()
-        if not state.contains(pyatspi.STATE_FOCUSABLE) or not state.contains(pyatspi.STATE_SHOWING):
-            continue
-        seen += 1
-        where = "%s: %s %r" % (view, n.getRoleName(), n.name)
-        check(n.name.strip() != "", where + " has no name")
-        check(n.getRole() in CONTROL_ROLES, where + " has a role a screen reader cannot use")
+        if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
+            seen += 1
+            where = "%s: %s %r" % (view, n.getRoleName(), n.name)
+            check(n.name.strip() != "", where + " has no name")
+            check(n.getRole() in CONTROL_ROLES, where + " has a role a screen reader cannot use")
     check(seen > 0, view + ": no control takes the focus")
 
 
-def walk_every_window(fendral, tmp, processes):
-    # A copy beside a settings file of its own, with the batch file controls shown.
+def start(tmp, processes, env, settings):
+    """The launcher, copied beside settings of its own; its output goes to fendral.log."""
     shutil.copy(fendral, os.path.join(tmp, "fendral"))
     with open(os.path.join(tmp, "fendral.ini"), "w") as ini:
-        ini.write("[Main]\nBatchFileStatus=True\n")
+        ini.write("[Main]\n" + settings)
+    log = open(os.path.join(tmp, "fendral.log"), "w")
+    processes.append(subprocess.Popen([os.path.join(tmp, "fendral")], stdout=log, stderr=log,
+                                      env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")))
+    app = wait_for(application, "the launcher never appeared on the accessibility bus")
+    return app, wait_for(window(app, pyatspi.ROLE_FRAME, "Fendral"), "the main window is not a frame named Fendral")
 
+
+def every_window(tmp, processes):
     read_end, write_end = os.pipe()
     processes.append(subprocess.Popen(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
@@ -143,25 +152,12 @@ def walk_every_window(fendral, tmp, processes):
         display = pipe.readline().strip()
     if not display:
         raise Stuck("no virtual display could be started")
-
-    env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb",
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb")
     env.pop("WAYLAND_DISPLAY", None)
-    log = open(os.path.join(tmp, "fendral.log"), "w")
-    launcher = subprocess.Popen([os.path.join(tmp, "fendral")], env=env, stdout=log, stderr=log)
-    processes.append(launcher)
-
-    def application():
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name.lower() == "fendral":
-                return app
-        return None
-
-    app = wait_for(application, "the launcher never appeared on the accessibility bus")
-    main_window = wait_for(window(app, pyatspi.ROLE_FRAME, "Fendral"), "the main window is not a frame named Fendral")
+    app, main_window = start(tmp, processes, env, "BatchFileStatus=True\n")  # the batch controls shown
     walk("launch view", main_window)
 
-    press(find(main_window, pyatspi.ROLE_PUSH_BUTTON, "Setup"))
+    press_button(main_window, "Setup")
     panel = wait_for(lambda: find(main_window, pyatspi.ROLE_PAGE_TAB_LIST), "Setup shows no tabs")
     for tab in [t for t in panel if t is not None and t.getRole() == pyatspi.ROLE_PAGE_TAB]:
         press(tab)
@@ -171,47 +167,82 @@ def walk_every_window(fendral, tmp, processes):
         pump()
         walk("setup view, " + tab.name, main_window)
 
-    # The sample windows open from the Game Settings tab, where both their buttons are.
-    press(panel[1])
+    press(panel[1])  # Game Settings, where both sample buttons are
     for frame, title in (("Your standard config file (if any)", "SampleConfig"),
                          ("Special Batch Files", "SampleBatch")):
-        box = wait_for(lambda: find(main_window, pyatspi.ROLE_PANEL, frame), "no frame %r" % frame)
-        press(find(box, pyatspi.ROLE_PUSH_BUTTON, "Example (3DFX)"))
+        press_button(wait_for(lambda: find(main_window, pyatspi.ROLE_PANEL, frame), "no frame %r" % frame),
+                     "Example (3DFX)")
         sample = wait_for(window(app, pyatspi.ROLE_DIALOG, title), "the %s window did not open" % title)
         walk(title, sample)
-        press(find(sample, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+        press_button(sample, "OK")
         wait_for(lambda: None if window(app, pyatspi.ROLE_DIALOG, title)() else True,
                  "OK did not close the %s window" % title)
 
-    press(find(main_window, pyatspi.ROLE_PUSH_BUTTON, "Help"))
+    press_button(main_window, "Help")
     help_window = wait_for(window(app, pyatspi.ROLE_DIALOG, "Fendral Help"), "the help window did not open")
     walk("help", help_window)
-    tabs = find(help_window, pyatspi.ROLE_PAGE_TAB_LIST)
-    check(tabs is not None, "help: no page tab list")
-    if tabs is not None:
-        pages = [t for t in tabs if t is not None]
-        check([t.name for t in pages] == HELP_TABS, "help: the page tabs are %r" % [t.name for t in pages])
-        check([t.getRole() for t in pages] == [pyatspi.ROLE_PAGE_TAB] * 6, "help: not every tab is a page tab")
-        selected = [t.name for t in pages if t.getState().contains(pyatspi.STATE_SELECTED)]
-        check(selected == ["Custom Games"], "help: selected at first %r" % selected)
+    pages = [t for t in wait_for(lambda: find(help_window, pyatspi.ROLE_PAGE_TAB_LIST), "help: no page tab list")
+             if t is not None]
+    check([(t.name, t.getRole()) for t in pages] == [(name, pyatspi.ROLE_PAGE_TAB) for name in HELP_TABS],
+          "help: the page tabs are %r" % [(t.name, t.getRoleName()) for t in pages])
+    selected = [t.name for t in pages if t.getState().contains(pyatspi.STATE_SELECTED)]
+    check(selected == ["Custom Games"], "help: selected at first %r" % selected)
 
-        notices = []
-        listener = lambda event: notices.append((event.source.name, event.detail1))
-        pyatspi.Registry.registerEventListener(listener, "object:state-changed:selected")
-        pump()
-        press(pages[0])
-        wait_for(lambda: pages[0] if pages[0].getState().contains(pyatspi.STATE_SELECTED) else None,
-                 "help: pressing a page tab did not select it")
-        deadline = time.time() + 5
-        while ("The Basics", 1) not in notices and time.time() < deadline:
-            pump()
-            time.sleep(0.05)
-        check(("The Basics", 1) in notices and ("Custom Games", 0) in notices,
-              "help: no notice of the new selection, only %r" % notices)
-        pyatspi.Registry.deregisterEventListener(listener, "object:state-changed:selected")
-    press(find(help_window, pyatspi.ROLE_PUSH_BUTTON, "Ok"))
+    notices = []
+    pyatspi.Registry.registerEventListener(lambda event: notices.append((event.source.name, event.detail1)),
+                                           "object:state-changed:selected")
+    pump()
+    press(pages[0])
+    wait_for(lambda: True if ("The Basics", 1) in notices and ("Custom Games", 0) in notices else None,
+             "help: no notice of the new selection, only %r" % notices, timeout=5)
+    check(pages[0].getState().contains(pyatspi.STATE_SELECTED), "help: pressing a page tab did not select it")
+    press_button(help_window, "Ok")
+    check(processes[-1].poll() is None, "the launcher ended on its own")
 
-    check(launcher.poll() is None, "the launcher ended on its own")
+
+def on_wayland(tmp, processes):
+    runtime = os.environ["XDG_RUNTIME_DIR"]
+    processes.append(subprocess.Popen(
+        ["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=fendral-e2e", "--idle-time=0"],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    wait_for(lambda: True if os.path.exists(os.path.join(runtime, "fendral-e2e")) else None, "weston did not start")
+
+    q2 = os.path.join(tmp, "Quake 2")
+    os.makedirs(os.path.join(q2, "baseq2"))
+    record = os.path.join(tmp, "game-args")
+    with open(os.path.join(q2, "quake2.exe"), "w") as game:
+        game.write('#!/bin/sh\nprintf "%%s\\n" "$@" >"%s.part"\nmv "%s.part" "%s"\n' % (record, record, record))
+    os.chmod(os.path.join(q2, "quake2.exe"), 0o755)
+
+    # The protocol log shows what reaches the compositor.
+    env = dict(os.environ, WAYLAND_DISPLAY="fendral-e2e", QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client")
+    env.pop("DISPLAY", None)
+    app, main_window = start(tmp, processes, env, "Q2Location=%s\nCDLocation=D\n" % q2)
+    launcher = processes[-1]
+
+    def logged(pattern):
+        with open(os.path.join(tmp, "fendral.log"), errors="replace") as log:
+            return re.search(pattern, log.read())
+
+    # A toplevel titled Fendral with a picture attached: the window is on screen.
+    wait_for(lambda: logged(r'xdg_toplevel@\d+\.set_title\("Fendral"\)') and logged(r'wl_surface@\d+\.attach\(wl_buffer@'),
+             "the launcher's window did not map on Wayland")
+    # The app ID names the desktop entry, which is how the compositor finds the icon and name.
+    check(logged(r'set_app_id\("io\.github\.fendral\.Fendral"\)'), "the Wayland app ID is not the desktop entry's")
+
+    press_button(main_window, "Help")
+    help_toplevel = wait_for(lambda: logged(r'(xdg_toplevel@\d+)\.set_title\("Fendral Help"\)'),
+                             "the help window did not open").group(1)
+    check(logged(re.escape(help_toplevel) + r"\.set_parent\(xdg_toplevel@"),
+          "the help window has no parent, so the compositor cannot keep it over the launcher")
+    press_button(wait_for(window(app, pyatspi.ROLE_DIALOG, "Fendral Help"), "no help window"), "Ok")
+    wait_for(lambda: logged(re.escape(help_toplevel) + r"\.destroy\(\)"), "Ok did not close the help window")
+
+    press_button(main_window, "Launch")
+    wait_for(lambda: True if os.path.exists(record) else None, "Launch did not start the game")
+    wait_for(launcher.poll, "the launcher did not end after starting the game")
+    with open(record) as words:
+        check("+set" in words.read().split("\n"), "the game got no command line")
 
 
 def main():
@@ -219,22 +250,26 @@ def main():
     processes = []
     try:
         try:
-            walk_every_window(sys.argv[1], tmp, processes)
+            (every_window if mode == "x11" else on_wayland)(tmp, processes)
         except Stuck as stuck:
-            running = len(processes) > 1 and processes[-1].poll() is None
-            check(False, "%s (the launcher %s)" % (stuck, "still runs" if running else "is not running"))
+            check(False, str(stuck))
         if failures:
             log = os.path.join(tmp, "fendral.log")
             if os.path.exists(log):
-                with open(log) as output:
+                with open(log, errors="replace") as output:
                     print("--- launcher output\n" + output.read()[-2000:])
             return 1
-        print("ok every control in every window has a name and a role")
+        print("ok every control in every window has a name and a role" if mode == "x11" else
+              "ok on Wayland: mapped with the desktop entry's app ID, help as its child, Launch started the game")
         return 0
     finally:
         for process in reversed(processes):
-            process.kill()
-            process.wait()
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
         shutil.rmtree(tmp, ignore_errors=True)
 
 

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real launcher on a virtual display of its own, with a fake game in a folder with blanks.
-# Usage: e2e.sh FENDRAL FENDRAL_NOTEPAD [SCREENSHOT_FOLDER]
+# Usage: e2e.sh FENDRAL FENDRAL_NOTEPAD
 set -uo pipefail
 
 fendral_built=$1
 notepad_built=$2
-shots=${3:-}
 timeout=${E2E_TIMEOUT:-10}
 source "$(dirname "$0")/harness.sh"
 need Xvfb xdotool xdpyinfo
@@ -45,7 +44,6 @@ for key in space KP_Enter; do  # both press the focused button
   focus "$main_window"
   xdotool key $key
   poll window_count_is 2 || fail "(c) no message after Launch by $key with quake2.exe missing"
-  shot c-missing-game
   focus "$(message_window)"
   xdotool key Return
   poll window_count_is 1 || fail "(c) the message did not close on Return"
@@ -64,7 +62,6 @@ xdotool mousemove --window "$main_window" 60 140 click 1
 notepad_windows() { xdotool search --onlyvisible --name 'my\.cfg' 2>/dev/null; }
 poll notepad_windows >/dev/null || fail "(d) no editor window titled with my.cfg appeared"
 editor=$(notepad_windows | head -n 1)
-shot d-editor
 focus "$editor"
 xdotool type --delay 20 'bind x +attack'
 xdotool key ctrl+s

@@ -1,17 +1,9 @@
 # Sourced by the scripts that drive the real programs: a scratch folder, a virtual display of their
-# own, polling, a screenshot on failure, and ending whatever they started.
-# Set before sourcing, all optional: timeout (seconds a poll waits), shots (screenshot folder),
-# shot_prefix, and shared_tmp to work in a folder that the caller owns and removes.
+# own, polling, and ending whatever they started. Set `timeout` (seconds a poll waits) before sourcing.
 
 timeout=${timeout:-10}
-shots=${shots:-}
-shot_prefix=${shot_prefix:-e2e}
-tmp=${shared_tmp:-}
-if [ -z "$tmp" ]; then
-  tmp=$(mktemp -d)
-  chmod 755 "$tmp" # a player account must reach what is put here
-  own_tmp=yes
-fi
+tmp=$(mktemp -d)
+chmod 755 "$tmp" # a player account must reach what is put here
 pids=()
 logs=()
 
@@ -22,21 +14,17 @@ skip() {
 
 need() {
   local tool
-  for tool; do
-    command -v "$tool" >/dev/null || skip "$tool is missing"
-  done
+  for tool; do command -v "$tool" >/dev/null || skip "$tool is missing"; done
 }
 
 # Everything a script starts runs from the scratch folder, so its processes are found by that. KILL,
-# as an engine can hang in its own handler of a gentler signal; the servers in `pids` get TERM in
-# cleanup, so that they remove their sockets and locks.
+# as an engine can hang in its own handler of a gentler signal; the servers in `pids` get TERM, so
+# that they remove their sockets and locks.
 kill_ours() {
-  local proc exe cmd
+  local proc
   for proc in /proc/[0-9]*; do
     case " $$ ${pids[*]} " in *" ${proc#/proc/} "*) continue ;; esac
-    exe=$(readlink "$proc/exe" 2>/dev/null) || continue
-    cmd=$(tr '\0' ' ' 2>/dev/null <"$proc/cmdline") || continue
-    case "$exe $cmd" in
+    case "$(readlink "$proc/exe" 2>/dev/null) $(tr '\0' ' ' 2>/dev/null <"$proc/cmdline")" in
       *"$tmp/"*) kill -KILL "${proc#/proc/}" 2>/dev/null ;;
     esac
   done
@@ -45,32 +33,19 @@ kill_ours() {
 
 cleanup() {
   kill_ours
-  if [ ${#pids[@]} -gt 0 ]; then kill "${pids[@]}" 2>/dev/null || true; fi
+  if [ ${#pids[@]} -gt 0 ]; then kill "${pids[@]}" 2>/dev/null; fi
   wait 2>/dev/null
-  if [ -n "${own_tmp:-}" ]; then
-    chmod -R u+w "$tmp"
-    rm -rf "$tmp"
-  fi
-  return 0
+  chmod -R u+w "$tmp"
+  rm -rf "$tmp"
 }
 trap cleanup EXIT
 
-shot() {
-  [ -n "$shots" ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null || return 0
-  mkdir -p "$shots"
-  import -display "$DISPLAY" -window root "$shots/$shot_prefix-$1.png" 2>/dev/null || true
-}
-
-# fail TEXT: says what failed, keeps a screenshot and shows the end of every log in `logs`.
+# fail TEXT: says what failed and shows the end of every log in `logs`.
 fail() {
   local log
   echo "FAILED: $*"
-  shot failed
   for log in "${logs[@]}"; do
-    if [ -s "$log" ]; then
-      echo "--- $log"
-      tail -n 20 "$log"
-    fi
+    [ -s "$log" ] && echo "--- $log" && tail -n 20 "$log"
   done
   exit 1
 }
@@ -86,17 +61,14 @@ poll() {
 
 # start_xvfb [XVFB_ARGS...]: Xvfb picks a free display number itself and tells it, so parallel runs
 # never meet; without -noreset it restarts when its last client leaves, and refuses one arriving then.
+# With -auth the caller lets itself in first.
 start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset "$@" 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
   pids+=($!)
   poll test -s "$tmp/display" || fail "no virtual display could be started"
   export DISPLAY=":$(cat "$tmp/display")"
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-  # With -auth the caller lets itself in first.
-  case " $* " in
-    *" -auth "*) ;;
-    *) poll xdpyinfo_quiet || fail "the virtual display does not answer" ;;
-  esac
+  [[ " $* " == *" -auth "* ]] || poll xdpyinfo_quiet || fail "the virtual display does not answer"
 }
 xdpyinfo_quiet() { xdpyinfo >/dev/null 2>&1; }
 
@@ -116,6 +88,4 @@ fake_game() {
 
 # A player account for what must not run as root.
 as_player=()
-if [ "$(id -u)" -eq 0 ]; then
-  as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
+if [ "$(id -u)" -eq 0 ]; then as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups); fi
