@@ -82,28 +82,6 @@ TEST_F(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
   EXPECT_EQ(system.starts.back().workingFolder, "/games/Quake 2");
 }
 
-TEST_F(LaunchSequence, PreviewMakesTheSameTestsAndTextsButStartsNothing) {
-  request.batchUse = true;
-  request.game.gameChoice = GameChoice::Custom2;
-  request.game.customSubdirectory = {"a", "ctf", "c"};
-  previewLaunch(request, system, show);
-  EXPECT_THAT(system.calls,
-              ElementsAre("test /games/Quake 2\\quake2.exe ", "test /games/Quake 2\\3DFX.BAT", "show"));
-  const std::vector<std::string> previewed = shown;
-
-  shown.clear();
-  runLaunch(request, system, show);
-  EXPECT_EQ(shown, previewed);
-  EXPECT_EQ(planLaunch(request, system)->game, system.starts.back());
-  // The engine is chosen for the game that is played.
-  EXPECT_THAT(system.gameSubdirectories, ElementsAre("ctf", "ctf", "ctf"));
-
-  system.calls.clear();
-  system.existing.clear();
-  previewLaunch(request, system, show);
-  EXPECT_THAT(system.calls.back(), "message Either quake2.exe or 3DFX.BAT was not found!");
-}
-
 // Each engine gets the launch's meaning in the words it understands.
 TEST(GameStart, GivesEachEngineItsOwnWords) {
   const std::string q2 = "/opt/my g\xE4mes/q2";

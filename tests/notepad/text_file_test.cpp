@@ -1,7 +1,5 @@
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -52,11 +50,8 @@ TEST_F(TextFileTest, FailedSaveSaysWhyAndKeepsTheOldFile) {
     return file.load() && file.save(QString(100000, QLatin1Char('n'))) == TextFile::Saved::No &&
            file.errorString().contains(QString::fromUtf8(reason));
   };
-  EXPECT_EQ(0, testing::inChild([&] {
-              std::signal(SIGXFSZ, SIG_IGN);
-              const rlimit limit{4096, 4096};
-              return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && failsWith("full.cfg", "disk is full") ? 0 : 1;
-            }));
+  EXPECT_EQ(0, testing::inChildWithFileSizeLimit(
+                   4096, [&] { return failsWith("full.cfg", "disk is full") ? 0 : 1; }));
   EXPECT_TRUE(failsWith("locked.cfg", "read-only"));
   for (const char* name : {"full.cfg", "locked.cfg"}) EXPECT_EQ(scratch.get(name), old) << name;
   EXPECT_EQ(fs::status(scratch.at("locked.cfg")).permissions(), fs::perms(0444));

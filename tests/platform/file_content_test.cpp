@@ -1,7 +1,5 @@
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::becomeNobody;
 using testing::inChild;
+using testing::inChildWithFileSizeLimit;
 
 constexpr std::string_view kOld = "[Main]\nOptions=+set vid_ref gl\n";
 const std::string kLonger(300, 'n');
@@ -39,17 +38,6 @@ class FileContent : public ::testing::Test {
     ::lstat(at(name).c_str(), &result);
     return result;
   }
-  // Runs `body` in a child that hits the file-size limit of `bytes` without being killed by it.
-  template <typename Body>
-  int withSizeLimit(rlim_t bytes, Body body) const {
-    return inChild([&] {
-      ::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{bytes, bytes};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-      return body();
-    });
-  }
-
   testing::ScratchFolder scratch_{"fendral-files"};
   const fs::path& folder_ = scratch_.path();
 };
@@ -150,8 +138,8 @@ TEST_F(FileContent, FailuresLeaveTheOldBytesWhole) {
   EXPECT_EQ(replace("full/file", "x").error, FileError::NotFound);
   // A full disk, met by the temporary file and by the rewrite in place of a hard-linked file.
   const auto noSpace = [&](const char* name) {
-    return withSizeLimit(kOld.size() + 10,
-                         [&] { return replace(name, kLonger).error == FileError::NoSpace ? 0 : 1; });
+    return inChildWithFileSizeLimit(
+        kOld.size() + 10, [&] { return replace(name, kLonger).error == FileError::NoSpace ? 0 : 1; });
   };
   EXPECT_EQ(noSpace("full"), 0);
   EXPECT_EQ(noSpace("linked"), 0);
@@ -184,12 +172,8 @@ TEST_F(FileContent, RewritesInPlaceWhereARenameCannotServe) {
 TEST_F(FileContent, RemovesTemporariesOfAKilledSave) {
   put("f", kOld);
   // Killed by the file-size limit halfway through writing its temporary file.
-  EXPECT_EQ(-1, inChild([&] {
-    ::signal(SIGXFSZ, SIG_DFL);
-    const rlimit limit{100, 100};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    return replace("f", kLonger) ? 0 : 1;
-  }));
+  EXPECT_EQ(-1, inChildWithFileSizeLimit(
+                    100, [&] { return replace("f", kLonger) ? 0 : 1; }, true));
   ASSERT_EQ(names().size(), 2u);
   put(".f.fendral-inuse1", "a save in progress");
   UniqueFd inUse(::open(at(".f.fendral-inuse1").c_str(), O_RDONLY));

@@ -1,7 +1,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -74,17 +73,8 @@ TEST_F(Profile, FollowsTheReadingRules) {
   EXPECT_EQ(read("JoyStick", 255, "Mainx"), "");
 }
 
-TEST_F(Profile, JunkAndHugeFilesKeepTheirOtherLines) {
-  std::string junk(64 * 1024, '\0');
-  std::mt19937 random(7);
-  for (char& c : junk) c = static_cast<char>(random());
-  put(junk + "\n[Ma\0in]\n[Main]\nk\0ey=v\0al\n"s + junk);
-  EXPECT_EQ(read("k\0ey"s), "v\0al"s);
-  ASSERT_TRUE(write("new", "1"));
-  EXPECT_EQ(read("new"), "1");
-  EXPECT_EQ(get().find(junk), 0u);
-  EXPECT_NE(get().rfind(junk), 0u);
-
+// A large file with CR line ends and long lines: the value is cut, the other lines kept.
+TEST_F(Profile, HugeFilesKeepTheirOtherLines) {
   const std::string longLine(100'000, 'L');
   std::string file = "[Pad]\r" + longLine + "\r";
   while (file.size() < 10 * 1024 * 1024) file += "padding=" + std::string(100, 'p') + "\r";

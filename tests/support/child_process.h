@@ -1,8 +1,11 @@
 #pragma once
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace fendral::testing {
 
@@ -18,6 +21,17 @@ int inChild(Body body) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// `inChild` with files that may not grow past `bytes`, as on a full disk: a write past it fails, or
+// kills the child when `killed`.
+template <typename Body>
+int inChildWithFileSizeLimit(rlim_t bytes, Body body, bool killed = false) {
+  return inChild([&] {
+    std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
+    const rlimit limit{bytes, bytes};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? body() : 99;
+  });
 }
 
 // In a child of a test run as root: becomes the unprivileged user, also a member of `group`. False
