@@ -22,32 +22,11 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Words = std::vector<std::string>;
 
-class LaunchSequence : public ::testing::Test {
- protected:
-  RecordingPlatform system;
-  LaunchRequest request;
-  std::vector<std::string> shown;
-  ShowTexts show = [this](const LaunchTexts& texts) {
-    shown.push_back(texts.batchPath);
-    shown.push_back(texts.commandLine);
-    system.calls.push_back("show");
-  };
-
-  void SetUp() override {
-    request.game.q2Folder = "/games/Quake 2";
-    request.game.cdDriveLetter = "D";
-    request.batchFileName = "3DFX.BAT";
-    system.existing = {"/games/Quake 2\\quake2.exe ", "/games/Quake 2\\3DFX.BAT"};
-  }
-  std::string game() const { return composeGameCommandLine(request.game); }
-};
-
 // Tests, batch file, boxes, game, end; each failing step shows one message and stops there.
-TEST_F(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
-  const std::string exe = "/games/Quake 2\\quake2.exe ", bat = "/games/Quake 2\\3DFX.BAT";
-  const std::string testExe = "test " + exe, testBat = "test " + bat,
-                    startBat = "start /games/Quake 2/3DFX.BAT",
-                    startGame = "start /games/Quake 2\\quake2.exe",
+TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
+  const std::string q2 = "/games/Quake 2", exe = q2 + "\\quake2.exe ", bat = q2 + "\\3DFX.BAT";
+  const std::string testExe = "test " + exe, testBat = "test " + bat, startBat = "start " + q2 + "/3DFX.BAT",
+                    startGame = "start " + q2 + "\\quake2.exe",
                     message = "message Either quake2.exe or 3DFX.BAT was not found!";
   const struct {
     bool batchUse;
@@ -58,28 +37,31 @@ TEST_F(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
       {false, {exe}, {}, {testExe, "show", startGame, "end"}},  // the batch path is still shown
       {true, {bat}, {}, {testExe, message}},
       {true, {exe}, {}, {testExe, testBat, message}},
-      {true, {exe, bat}, {"/games/Quake 2/3DFX.BAT"}, {testExe, testBat, startBat, message}},
+      {true, {exe, bat}, {q2 + "/3DFX.BAT"}, {testExe, testBat, startBat, message}},
       // A game that cannot start comes after the boxes were filled and the batch file ran.
-      {true,
-       {exe, bat},
-       {"/games/Quake 2\\quake2.exe"},
-       {testExe, testBat, startBat, "show", startGame, message}},
+      {true, {exe, bat}, {q2 + "\\quake2.exe"}, {testExe, testBat, startBat, "show", startGame, message}},
   };
+  LaunchRequest request;
+  request.game.q2Folder = q2;
+  request.game.cdDriveLetter = "D";
+  request.batchFileName = "3DFX.BAT";
   for (const auto& row : rows) {
-    system.calls.clear();
-    system.starts.clear();
+    RecordingPlatform system;
     system.existing = row.existing;
     system.unstartable = row.unstartable;
     request.batchUse = row.batchUse;
-    shown.clear();
-    runLaunch(request, system, show);
+    Words shown;
+    runLaunch(request, system, [&](const LaunchTexts& texts) {
+      shown = {texts.batchPath, texts.commandLine};
+      system.calls.push_back("show");
+    });
     EXPECT_EQ(system.calls, row.calls);
-    EXPECT_EQ(shown, (std::ranges::count(row.calls, "show") ? Words{bat, game()} : Words{}));
+    EXPECT_EQ(shown, (std::ranges::count(row.calls, "show") ? Words{bat, composeGameCommandLine(request.game)}
+                                                            : Words{}));
+    // Both start in the Quake 2 folder; the batch file gets no words.
+    for (const ProgramStart& start : system.starts) EXPECT_EQ(start.workingFolder, q2);
+    if (row.batchUse && !system.starts.empty()) EXPECT_TRUE(system.starts.front().arguments.empty());
   }
-  // Both start in the Quake 2 folder; the batch file gets no words.
-  ASSERT_EQ(system.starts.size(), 2u);
-  EXPECT_EQ(system.starts.front(), (ProgramStart{"/games/Quake 2/3DFX.BAT", {}, "/games/Quake 2"}));
-  EXPECT_EQ(system.starts.back().workingFolder, "/games/Quake 2");
 }
 
 // Each engine gets the launch's meaning in the words it understands.

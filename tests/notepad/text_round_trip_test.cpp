@@ -52,31 +52,18 @@ TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
       {"UTF-8 with BOM", "\xEF\xBB\xBFname \"J\xC3\xB6rg\"\n", Encoding::Utf8WithBom, "name \"J\u00F6rg\"\n"},
       {"BOM twice", "\xEF\xBB\xBF\xEF\xBB\xBFx", Encoding::Utf8WithBom, QStringLiteral("\uFEFFx")},
       {"no-break space, separators, frame marks, NUL",
-       "a\xC2\xA0"
-       "b\xE2\x80\xA8"
-       "c\xE2\x80\xA9"
-       "d\xEF\xB7\x90"
-       "e\xEF\xB7\x91"
-       "f\xEF\xBF\xBC"s +
-           '\0' + "g\n",
+       "a\302\240b\342\200\250c\342\200\251d\357\267\220e\357\267\221f\357\277\274\0g\n"s,
        Encoding::Utf8,
        {}},
       {"Windows-1252", "name Caf\xE9\r\nsay \x80 \x81 \x8D \x8F \x90 \x9D \xA0\xFF\r", Encoding::Windows1252,
        "name Caf\u00E9\r\nsay \u20AC \u0081 \u008D \u008F \u0090 \u009D \u00A0\u00FF\r"},
-      {"UTF-8 BOM then a Latin-1 byte",
-       "\xEF\xBB\xBF"
-       "caf\xE9",
-       Encoding::Windows1252, "\u00EF\u00BB\u00BFcaf\u00E9"},
+      {"UTF-8 BOM then a Latin-1 byte", "\357\273\277caf\xE9", Encoding::Windows1252,
+       "\u00EF\u00BB\u00BFcaf\u00E9"},
       {"overlong and surrogate UTF-8", "\xC0\xAF \xED\xA0\x80", Encoding::Windows1252, {}},
-      {"UTF-16 LE",
-       "\xFF\xFE"
-       "a\0\r\0\n\0\x3D\xD8\x00\xDE\r\0"s,
-       Encoding::Utf16LeWithBom, "a\r\n\U0001F600\r"},
+      {"UTF-16 LE", "\377\376a\0\r\0\n\0\x3D\xD8\x00\xDE\r\0"s, Encoding::Utf16LeWithBom,
+       "a\r\n\U0001F600\r"},
       {"UTF-16 BE, lone surrogate", "\xFE\xFF\0a\xD8\x3D\0\n"s, Encoding::Utf16BeWithBom, {}},
-      {"odd length after a UTF-16 mark",
-       "\xFF\xFE"
-       "a",
-       Encoding::Windows1252, "\u00FF\u00FEa"},
+      {"odd length after a UTF-16 mark", "\377\376a", Encoding::Windows1252, "\u00FF\u00FEa"},
   };
   for (const Sample& sample : samples) {
     scratch.put("file.txt", sample.bytes);

@@ -51,18 +51,18 @@ TEST_F(Keyboard, TabFollowsTheLayoutInBothViews) {
   }
 }
 
-// Return and keypad Enter press the focused button, as on the target system (the dialogs' are
-// pressed where they are opened and closed).
-TEST_F(Keyboard, EnterPressesTheFocusedButton) {
+// Return presses the focused button, as on the target system (keypad Enter is pressed on the real
+// window, the dialogs' buttons where they are closed).
+TEST_F(Keyboard, ReturnPressesTheFocusedButton) {
   ASSERT_TRUE(showActive(&open()));
-  const auto enter = [&](const char* name, Qt::KeyboardModifiers keypad = Qt::NoModifier) {
+  const auto press = [&](const char* name) {
     find(name)->setFocus();
-    pressKey(find(name), keypad ? Qt::Key_Enter : Qt::Key_Return, keypad);
+    pressKey(find(name), Qt::Key_Return);
   };
-  enter("cmdSetup");
+  press("cmdSetup");
   EXPECT_TRUE(shown("tabSetup"));
-  enter("cmdCancel", Qt::KeypadModifier);
+  press("cmdCancel");
   EXPECT_FALSE(shown("tabSetup"));
-  enter("cmdDebug");
+  press("cmdDebug");
   EXPECT_FALSE(platform.calls.empty());
 }
