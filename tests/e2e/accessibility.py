@@ -1,14 +1,10 @@
 #!/usr/bin/python3
 """The real launcher as a screen reader meets it, over AT-SPI on a session bus of its own.
 
-x11: on a virtual X display, walks the main window in the launch view and on each setup tab, the help
-window and both sample windows, opened by pressing their buttons; fails on any control that takes the
-focus without a name or with a role a screen reader cannot use, and checks the help window's page tabs
-and the notice sent when the selected one changes.
-wayland: on a headless compositor and no X server, the window maps with the desktop entry's app ID, the
-help window opens as its child, and Launch starts a fake game and ends the launcher. That compositor
-has no seat to type on, so the buttons are pressed as a screen reader presses them.
-
+x11: on Xvfb, every control that takes the focus, in both views and the help and sample windows, has a
+name and a role a screen reader can use; the help window's page tabs and their selection notices.
+wayland: on a headless weston (no seat to type on, so buttons are pressed over AT-SPI), the window maps
+with the desktop entry's app ID, help opens as its child, and Launch starts a fake game and ends it.
 Usage: accessibility.py x11|wayland FENDRAL
 """
 import glob
@@ -103,10 +99,6 @@ def window(app, role, title):
                          and showing(w)), None)
 
 
-def application():
-    return next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name.lower() == "fendral"), None)
-
-
 def press(node):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -138,7 +130,9 @@ def start(tmp, processes, env, settings):
     log = open(os.path.join(tmp, "fendral.log"), "w")
     processes.append(subprocess.Popen([os.path.join(tmp, "fendral")], stdout=log, stderr=log,
                                       env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")))
-    app = wait_for(application, "the launcher never appeared on the accessibility bus")
+    apps = pyatspi.Registry.getDesktop(0)
+    app = wait_for(lambda: next((a for a in apps if a is not None and a.name.lower() == "fendral"), None),
+                   "the launcher never appeared on the accessibility bus")
     return app, wait_for(window(app, pyatspi.ROLE_FRAME, "Fendral"), "the main window is not a frame named Fendral")
 
 
@@ -212,7 +206,7 @@ def on_wayland(tmp, processes):
     record = os.path.join(tmp, "game-args")
     with open(os.path.join(q2, "quake2.exe"), "w") as game:
         game.write('#!/bin/sh\nprintf "%%s\\n" "$@" >"%s.part"\nmv "%s.part" "%s"\n' % (record, record, record))
-    os.chmod(os.path.join(q2, "quake2.exe"), 0o755)
+        os.fchmod(game.fileno(), 0o755)
 
     # The protocol log shows what reaches the compositor.
     env = dict(os.environ, WAYLAND_DISPLAY="fendral-e2e", QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client")
@@ -225,7 +219,8 @@ def on_wayland(tmp, processes):
             return re.search(pattern, log.read())
 
     # A toplevel titled Fendral with a picture attached: the window is on screen.
-    wait_for(lambda: logged(r'xdg_toplevel@\d+\.set_title\("Fendral"\)') and logged(r'wl_surface@\d+\.attach\(wl_buffer@'),
+    wait_for(lambda: logged(r'xdg_toplevel@\d+\.set_title\("Fendral"\)') and
+             logged(r'wl_surface@\d+\.attach\(wl_buffer@'),
              "the launcher's window did not map on Wayland")
     # The app ID names the desktop entry, which is how the compositor finds the icon and name.
     check(logged(r'set_app_id\("io\.github\.fendral\.Fendral"\)'), "the Wayland app ID is not the desktop entry's")
@@ -254,10 +249,7 @@ def main():
         except Stuck as stuck:
             check(False, str(stuck))
         if failures:
-            log = os.path.join(tmp, "fendral.log")
-            if os.path.exists(log):
-                with open(log, errors="replace") as output:
-                    print("--- launcher output\n" + output.read()[-2000:])
+            subprocess.call(["tail", "-c", "2000", os.path.join(tmp, "fendral.log")])
             return 1
         print("ok every control in every window has a name and a role" if mode == "x11" else
               "ok on Wayland: mapped with the desktop entry's app ID, help as its child, Launch started the game")

@@ -85,7 +85,8 @@ for case in "" "DISPLAY=:$unused" "WAYLAND_DISPLAY=no-such-socket" "QT_QPA_PLATF
   # shellcheck disable=SC2206
   with=(XDG_RUNTIME_DIR="$tmp" $case)
   run
-  [ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] && [[ "$err" == "fendral: "* ]] || fail "the window with '$case': rc $rc, $err"
+  [ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] && [[ "$err" == "fendral: "* ]] ||
+    fail "the window with '$case': rc $rc, $err"
 done
 echo "ok no display, and three that do not answer: one line and exit 1"
 

@@ -122,6 +122,6 @@ poll test -e "$tmp/record/wine" || fail "(wine) wine was not started"
 composed=" +set game winmod    -x  \$(id)   +set cddir D:\\install\\data +set basedir $q2  + exec win.cfg "
 read -ra words <<<"$composed"
 expected=$(printf '%s\n' "$q2" "$q2/quake2.exe" "${words[@]}")
-[ "$(cat "$tmp/record/wine")" = "$expected" ] ||
-  fail "(wine) wine did not get quake2.exe and the composed words in the Quake 2 folder: $(diff <(echo "$expected") "$tmp/record/wine")"
+[ "$(cat "$tmp/record/wine")" = "$expected" ] || fail "(wine) wine did not get quake2.exe and the composed words in the \
+Quake 2 folder: $(diff <(echo "$expected") "$tmp/record/wine")"
 echo "ok the Windows-only mod went to quake2.exe under wine with the composed words, in the Quake 2 folder"

@@ -48,7 +48,8 @@ if [ "$mode" = install ]; then
   for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u); do
     grep -q -- "$option" <<<"$manual" || fail "the manual page lacks $option"
   done
-  env -u DISPLAY "$prefix/bin/fendral" --version | grep -qwF -- "$version" || fail "fendral --version does not name $version"
+  env -u DISPLAY "$prefix/bin/fendral" --version | grep -qwF -- "$version" ||
+    fail "fendral --version does not name $version"
   echo "ok the manual pages render without warnings and cover --help; --version names $version"
   exit 0
 fi
@@ -72,11 +73,6 @@ mkdir -p "$home/run" "$game/baseq2" "$tmp/out"
 chmod 700 "$home/run"
 fake_game "$game/quake2.exe" "$tmp/out/game-args"
 if [ ${#as_player[@]} -gt 0 ]; then chown -R nobody:nogroup "$home" "$tmp/out"; else chmod a-w "$bin"; fi
-run_player() {
-  (cd "$bin" && exec "${as_player[@]}" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
-    XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" "$@")
-}
-
 start_xvfb
 
 # Copied away from its window library, the program says so in one line where a window is needed, and
@@ -93,7 +89,9 @@ echo "ok without its window library: one line and exit 1 for the window, and --p
 
 # --- the player's window on X11
 start_player_window() {
-  run_player ./fendral >>"$tmp/fendral.log" 2>&1 &
+  # Exec'd, so that the pid is the program's.
+  (cd "$bin" && exec "${as_player[@]}" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
+    XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" ./fendral) >>"$tmp/fendral.log" 2>&1 &
   launcher=$!
   pids+=($launcher)
   poll fendral_windows >/dev/null || fail "the window did not appear"
@@ -126,6 +124,7 @@ start_player_window
 xdotool key space
 poll grep -qx -- "$game" "$tmp/out/game-args" 2>/dev/null ||
   fail "the restarted launcher did not start the saved game"
+poll gone "$launcher" || fail "the launcher did not end after starting the game"
 beside=$(ls -A "$bin")
 [ "$beside" = "$(printf 'fendral\nfendral-notepad')" ] || fail "written beside the program: $beside"
-echo "ok a restart read the settings back and started the game; nothing was written beside the program"
+echo "ok a restart read the settings back; its Launch key started the game and ended it; nothing was written beside it"
