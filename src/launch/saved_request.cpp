@@ -1,16 +1,17 @@
 #include "launch/saved_request.h"
 
-#include <algorithm>
 #include <array>
-
-#include "settings/settings_table.h"
 
 namespace fendral::launch {
 
 LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoice, GameType gameType) {
-  const auto value = [&](std::string_view field) {
-    return settings::readSetting(*std::ranges::find(settings::kSettings, field, &settings::Setting::field),
-                                 iniPath);
+  return savedLaunchRequest(settings::readSettings(iniPath), gameChoice, gameType);
+}
+
+LaunchRequest savedLaunchRequest(const settings::SettingValues& saved, GameChoice gameChoice,
+                                 GameType gameType) {
+  const auto value = [&](std::string_view field) -> const std::string& {
+    return saved[settings::settingIndex(field)];
   };
 
   LaunchRequest request;

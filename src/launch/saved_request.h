@@ -3,6 +3,7 @@
 #include <string>
 
 #include "launch/launch_sequence.h"
+#include "settings/settings_table.h"
 
 namespace fendral::launch {
 
@@ -10,5 +11,9 @@ namespace fendral::launch {
 // saved values, only a stored "True" switching a setting on, and the two choices the file does not
 // hold.
 LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoice, GameType gameType);
+
+// The same from values already read from the file.
+LaunchRequest savedLaunchRequest(const settings::SettingValues& saved, GameChoice gameChoice,
+                                 GameType gameType);
 
 }  // namespace fendral::launch

@@ -45,6 +45,17 @@ inline constexpr std::array<Setting, 18> kSettings{{
      SettingKind::Text},
 }};
 
+// Where a setting stands in the table, by its field name.
+constexpr std::size_t settingIndex(std::string_view field) {
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    if (kSettings[i].field == field) return i;
+  }
+  throw "no such setting";  // a misspelt name fails the build where this is evaluated at compile time
+}
+
+// Every setting's value, in the order of the table.
+using SettingValues = std::array<std::string, kSettings.size()>;
+
 // Only the exact word "True" switches a setting on.
 inline bool switchIsOn(std::string_view stored) {
   return stored == kSwitchOn;
@@ -55,6 +66,7 @@ inline std::string_view switchWord(bool on) {
 
 // The reader and writer every setting goes through; neither reports anything.
 std::string readSetting(const Setting& setting, const std::string& iniPath);
+SettingValues readSettings(const std::string& iniPath);
 void saveSetting(const Setting& setting, std::string_view value, const std::string& iniPath);
 
 }  // namespace fendral::settings

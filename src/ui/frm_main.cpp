@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "launch/editor_command.h"
+#include "launch/saved_request.h"
 #include "settings/settings_location.h"
 #include "settings/settings_table.h"
 #include "ui/frm_help.h"
@@ -24,16 +25,31 @@ namespace fendral::ui {
 frmMain::frmMain(platform::Platform& platform, std::string settingsFile)
     : platform_(platform), settingsFile_(std::move(settingsFile)) {
   buildWindow();
-  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
-    const auto& control = settings::kSettings[i].control;
-    settingFields_[i] = findChild<QLineEdit*>(QString::fromLatin1(control.data(), control.size()));
-    Q_ASSERT(settingFields_[i]);
-  }
+  findSettingFields();
   connectHandlers();
   Form_Load();
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::findSettingFields() {
+  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
+    const auto& control = settings::kSettings[i].control;
+    settingFields_[i] = findChild<QLineEdit*>(QString::fromLatin1(control.data(), control.size()));
+  }
+}
+
+void frmMain::ensureSetupPages() {
+  if (setupPagesBuilt()) return;
+  buildSetupPages();
+  findSettingFields();
+  connectSetupHandlers();
+  fillSetupPages();
+}
+
+bool frmMain::setupPagesBuilt() const {
+  return tabSetup->count() > 0;
+}
 
 void frmMain::connectHandlers() {
   connect(cmdSetup, &QPushButton::clicked, this, &frmMain::cmdSetup_Click);
@@ -43,6 +59,11 @@ void frmMain::connectHandlers() {
   connect(cmdLaunch, &QPushButton::clicked, this, &frmMain::cmdLaunch_Click);
   connect(cmdDebug, &QPushButton::clicked, this, &frmMain::cmdDebug_Click);
   connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+  whenSelected(optMultiplayer, &frmMain::optMultiplayer_Click);
+  whenSelected(optSinglePlayer, &frmMain::optSinglePlayer_Click);
+}
+
+void frmMain::connectSetupHandlers() {
   connect(cmdConfigEdit, &QPushButton::clicked, this, &frmMain::cmdConfigEdit_Click);
   connect(cmdBatchEdit, &QPushButton::clicked, this, &frmMain::cmdBatchEdit_Click);
   connect(cmdGConfigEdit[0], &QPushButton::clicked, this, &frmMain::cmdG1ConfigEdit_Click);
@@ -51,17 +72,16 @@ void frmMain::connectHandlers() {
   connect(cmdExampleBatch, &QPushButton::clicked, this, &frmMain::cmdExampleBatch_Click);
   connect(cmdSampleConfig, &QPushButton::clicked, this, &frmMain::cmdSampleConfig_Click);
 
-  // A selection made by program must run the toggle just as a click does, so follow the state,
-  // not the click.
-  const auto whenSelected = [this](QRadioButton* button, void (frmMain::*handler)()) {
-    connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
-      if (selected) (this->*handler)();
-    });
-  };
   whenSelected(optBatchFileYes, &frmMain::optBatchFileYes_Click);
   whenSelected(optBatchFileNo, &frmMain::optBatchFileNo_Click);
-  whenSelected(optMultiplayer, &frmMain::optMultiplayer_Click);
-  whenSelected(optSinglePlayer, &frmMain::optSinglePlayer_Click);
+}
+
+// A selection made by program must run the toggle just as a click does, so follow the state, not the
+// click.
+void frmMain::whenSelected(QRadioButton* button, void (frmMain::*handler)()) {
+  connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
+    if (selected) (this->*handler)();
+  });
 }
 
 void frmMain::Form_Load() {
@@ -70,8 +90,15 @@ void frmMain::Form_Load() {
 
 void frmMain::Reload_setup_fields() {
   Ini_path = settingsFile_;
+  loaded_ = settings::readSettings(Ini_path);
+  setCoreText(*txtServerIP, loaded_[settings::settingIndex("ServerIP")]);
+  if (setupPagesBuilt()) fillSetupPages();
+  setCustomGameCaptions();
+}
+
+void frmMain::fillSetupPages() {
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
-    setCoreText(*settingFields_[i], settings::readSetting(settings::kSettings[i], Ini_path));
+    if (tabSetup->isAncestorOf(settingFields_[i])) setCoreText(*settingFields_[i], loaded_[i]);
   }
   // Only a stored "True" selects; a No is never selected here, so an unsaved Yes survives.
   if (settings::switchIsOn(toCore(*txtBatchFileStatus))) {
@@ -81,16 +108,19 @@ void frmMain::Reload_setup_fields() {
   }
   if (settings::switchIsOn(toCore(*txtJoystick))) optJoystickYes->setChecked(true);
   if (settings::switchIsOn(toCore(*txtCDaudio))) optCDaudioYes->setChecked(true);
-  setCustomGameCaptions();
 }
 
 void frmMain::setCustomGameCaptions() {
-  optG1->setText(texts::kGame1Prefix + txtGD[0]->text());
-  optG2->setText(texts::kGame2Prefix + txtGD[1]->text());
-  optG3->setText(texts::kGame3Prefix + txtGD[2]->text());
+  const auto description = [this](std::size_t n) {
+    return txtGD[n] ? txtGD[n]->text() : fromCore(loaded_[settings::settingIndex("G1D") + n]);
+  };
+  optG1->setText(texts::kGame1Prefix + description(0));
+  optG2->setText(texts::kGame2Prefix + description(1));
+  optG3->setText(texts::kGame3Prefix + description(2));
 }
 
 void frmMain::Show_setup_view() {
+  ensureSetupPages();
   cmdSave->show();
   cmdCancel->show();
   tabSetup->show();
@@ -144,6 +174,7 @@ void frmMain::cmdQuit_Click() {
 }
 
 void frmMain::cmdSave_Click() {
+  ensureSetupPages();
   const std::string batchFileName = toCore(*txtBatchFileLocation);
   if (!launch::gameFilesFound(toCore(*txtQ2path), batchFileName, optBatchFileYes->isChecked(), platform_)) {
     platform_.message(launch::failurePrompt(batchFileName));
@@ -168,8 +199,26 @@ void frmMain::selectLaunchChoices(launch::GameChoice gameChoice, launch::GameTyp
 }
 
 launch::LaunchRequest frmMain::launchRequest() const {
+  launch::GameChoice gameChoice = launch::GameChoice::Standard;
+  if (optG1->isChecked()) {
+    gameChoice = launch::GameChoice::Custom1;
+  } else if (optG2->isChecked()) {
+    gameChoice = launch::GameChoice::Custom2;
+  } else if (optG3->isChecked()) {
+    gameChoice = launch::GameChoice::Custom3;
+  }
+  const launch::GameType gameType =
+      optSinglePlayer->isChecked() ? launch::GameType::SinglePlayer : launch::GameType::MultiplayerClient;
+  if (!setupPagesBuilt()) {
+    // The setup pages were never shown, so their fields would hold the file's values.
+    launch::LaunchRequest request = launch::savedLaunchRequest(loaded_, gameChoice, gameType);
+    request.game.serverAddress = toCore(*txtServerIP);
+    return request;
+  }
   launch::LaunchRequest request;
   launch::CommandLineInputs& game = request.game;
+  game.gameChoice = gameChoice;
+  game.gameType = gameType;
   game.q2Folder = toCore(*txtQ2path);
   game.cdDriveLetter = toCore(*txtCDpath);
   game.options = toCore(*txtOptions);
@@ -178,17 +227,6 @@ launch::LaunchRequest frmMain::launchRequest() const {
   for (std::size_t n = 0; n < 3; ++n) {
     game.customSubdirectory[n] = toCore(*txtGC[n]);
     game.customConfig[n] = toCore(*txtGConfig[n]);
-  }
-  game.gameType =
-      optSinglePlayer->isChecked() ? launch::GameType::SinglePlayer : launch::GameType::MultiplayerClient;
-  if (optG1->isChecked()) {
-    game.gameChoice = launch::GameChoice::Custom1;
-  } else if (optG2->isChecked()) {
-    game.gameChoice = launch::GameChoice::Custom2;
-  } else if (optG3->isChecked()) {
-    game.gameChoice = launch::GameChoice::Custom3;
-  } else {
-    game.gameChoice = launch::GameChoice::Standard;
   }
   game.cdAudio = !optCDaudioNo->isChecked();
   game.joystick = !optJoystickNo->isChecked();

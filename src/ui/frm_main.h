@@ -6,6 +6,7 @@
 
 #include "launch/launch_sequence.h"
 #include "platform/platform.h"
+#include "settings/settings_table.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -73,11 +74,19 @@ class frmMain : public QWidget {
   void buildWindow();
   void buildLaunchView();
   void buildSetupPanel();
+  // Built on the first switch to setup mode, which many starts never make: the window shows sooner.
+  void ensureSetupPages();
+  bool setupPagesBuilt() const;
+  void buildSetupPages();
   QWidget* buildLocationsPage();
   QWidget* buildGameSettingsPage();
   QWidget* buildCustomGamesPage();
   void setFocusOrder();
   void connectHandlers();
+  void connectSetupHandlers();
+  void whenSelected(QRadioButton* button, void (frmMain::*handler)());
+  void findSettingFields();
+  void fillSetupPages();
 
   void setCustomGameCaptions();
   launch::LaunchRequest launchRequest() const;
@@ -138,8 +147,11 @@ class frmMain : public QWidget {
   std::array<QLineEdit*, 3> txtGConfig{};
   std::array<QPushButton*, 3> cmdGConfigEdit{};
 
-  // The 18 setting fields in the order of the settings table.
+  // The 18 setting fields in the order of the settings table; all but the server address wait for the
+  // setup pages.
   std::array<QLineEdit*, 18> settingFields_{};
+  // The settings as the last reload read them, for the fields of setup pages built later.
+  settings::SettingValues loaded_;
 
   // Made on first use, as children, so the desktop keeps them over this window.
   frmHelp* help_ = nullptr;

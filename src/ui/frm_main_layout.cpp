@@ -150,7 +150,6 @@ void frmMain::buildWindow() {
 
   cmdCancel->hide();
   cmdSave->hide();
-  tabSetup->hide();
 
   setFocusOrder();
   for (QButtonGroup* group : findChildren<QButtonGroup*>()) tabToSelectedOption(group);
@@ -190,6 +189,10 @@ void frmMain::buildSetupPanel() {
   tabSetup->setGeometry(twips(120, 720, 5295, 3615));
   // The pages are light with black text, so the fields stay readable on the teal window.
   tabSetup->setPalette(pagePalette(kPage));
+  tabSetup->hide();
+}
+
+void frmMain::buildSetupPages() {
   auto* snug = new SnugTabs;
   snug->setParent(tabSetup);  // deleted after the tab bar, which the panel made first
   tabSetup->tabBar()->setStyle(snug);
@@ -198,6 +201,8 @@ void frmMain::buildSetupPanel() {
   tabSetup->addTab(buildGameSettingsPage(), texts::kTabGameSettings);
   tabSetup->addTab(buildCustomGamesPage(), texts::kTabCustomGames);
   tabSetup->setCurrentIndex(1);
+  setFocusOrder();
+  for (QButtonGroup* group : tabSetup->findChildren<QButtonGroup*>()) tabToSelectedOption(group);
 }
 
 QWidget* frmMain::buildLocationsPage() {
@@ -301,16 +306,16 @@ QWidget* frmMain::buildCustomGamesPage() {
 // Tab follows the layout: the top band, the middle region (each setup page top to bottom, left
 // to right, the custom games one column after the other), the bottom band, then Debug.
 void frmMain::setFocusOrder() {
-  QWidget* tabRow = tabSetup->tabBar();
   std::vector<QWidget*> order = {
-      cmdSetup,       cmdCancel,       cmdQuit,         optStandard,     optG1,
-      optG2,          optG3,           optSinglePlayer, optMultiplayer,  txtServerIP,
-      tabRow,         txtCDpath,       txtQ2path,       txtOptions,      txtConfig,
-      cmdConfigEdit,  cmdSampleConfig, optCDaudioYes,   optCDaudioNo,    optJoystickYes,
-      optJoystickNo,  optBatchFileNo,  cmdBatchEdit,    optBatchFileYes, txtBatchFileLocation,
-      cmdExampleBatch};
-  for (std::size_t n = 0; n < 3; ++n)
-    order.insert(order.end(), {txtGD[n], txtGC[n], txtGConfig[n], cmdGConfigEdit[n]});
+      cmdSetup,        cmdCancel,      cmdQuit,     optStandard,       optG1, optG2, optG3,
+      optSinglePlayer, optMultiplayer, txtServerIP, tabSetup->tabBar()};
+  if (setupPagesBuilt()) {
+    order.insert(order.end(), {txtCDpath, txtQ2path, txtOptions, txtConfig, cmdConfigEdit, cmdSampleConfig,
+                               optCDaudioYes, optCDaudioNo, optJoystickYes, optJoystickNo, optBatchFileNo,
+                               cmdBatchEdit, optBatchFileYes, txtBatchFileLocation, cmdExampleBatch});
+    for (std::size_t n = 0; n < 3; ++n)
+      order.insert(order.end(), {txtGD[n], txtGC[n], txtGConfig[n], cmdGConfigEdit[n]});
+  }
   order.insert(order.end(), {cmdHelp, cmdSave, cmdLaunch, cmdDebug});
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }

@@ -38,6 +38,7 @@ TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
 // frame around them.
 TEST_F(Accessibility, TheMainWindowAndItsFieldsHaveNames) {
   open();
+  click("cmdSetup");
   screenReaderStarts();
   QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
   EXPECT_EQ(frame->role(), QAccessible::Window);
