@@ -33,7 +33,7 @@ kill_ours() {
 
 cleanup() {
   kill_ours
-  if [ ${#pids[@]} -gt 0 ]; then kill "${pids[@]}" 2>/dev/null; fi
+  if [ ${#pids[@]} -gt 0 ]; then kill "${pids[@]}" 2>/dev/null || true; fi
   wait 2>/dev/null
   chmod -R u+w "$tmp"
   rm -rf "$tmp"

@@ -85,7 +85,10 @@ rc=$?
 [ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] && [[ "$err" == "fendral: "*"fendral-window.so"* ]] ||
   fail "without its window library: rc $rc, $err"
 "$tmp/alone/fendral" --preview | grep -qx "program: *$game/quake2.exe" || fail "--preview without the window library"
-echo "ok without its window library: one line and exit 1 for the window, and --preview still works"
+err=$("$tmp/alone/fendral" --launch --settings "$tmp/alone/none.ini" 2>&1)
+rc=$?
+[ $rc = 1 ] && [[ "$err" == *"was not found!" ]] || fail "a failing --launch without the window library: rc $rc, $err"
+echo "ok without its window library: one line and exit 1 for the window; --preview works, --launch says why it fails"
 
 # --- the player's window on X11
 start_player_window() {
