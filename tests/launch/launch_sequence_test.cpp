@@ -60,7 +60,9 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
                                                             : Words{}));
     // Both start in the Quake 2 folder; the batch file gets no words.
     for (const ProgramStart& start : system.starts) EXPECT_EQ(start.workingFolder, q2);
-    if (row.batchUse && !system.starts.empty()) EXPECT_TRUE(system.starts.front().arguments.empty());
+    if (row.batchUse && !system.starts.empty()) {
+      EXPECT_TRUE(system.starts.front().arguments.empty());
+    }
   }
 }
 
