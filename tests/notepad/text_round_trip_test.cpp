@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "document_text.h"
+#include "editor_window.h"
 #include "support/scratch_folder.h"
 #include "text_file.h"
 
@@ -115,6 +117,21 @@ TEST_F(TextRoundTrip, CharactersTheEncodingCannotHoldAreReportedNotLost) {
   ASSERT_EQ(save(file), TextFile::Saved::Yes);
   EXPECT_EQ(scratch.get("names.cfg"),
             "name Caf\xC3\xA9\nname \xE2\x82\xAC\xC5\x91\xF0\x9F\x98\x80\xC5\x91\n");
+}
+
+// The window takes a large file in a part at a time; saving before all of it is in would cut it short.
+TEST_F(TextRoundTrip, LargeFileIsNotSavedUntilItIsAllIn) {
+  std::string bytes;
+  for (int i = 0; i < 25000; ++i)
+    bytes += "bind k" + std::to_string(i) + (i % 3 ? " +attack\r\n" : " +jump\n");
+  scratch.put("big.cfg", bytes);
+  EditorWindow window(scratch.at("big.cfg"));
+  ASSERT_TRUE(window.isLoading());
+  EXPECT_FALSE(window.save());
+  EXPECT_EQ(scratch.get("big.cfg"), bytes);
+  while (window.isLoading()) QApplication::processEvents();
+  EXPECT_TRUE(window.save());
+  EXPECT_EQ(scratch.get("big.cfg"), bytes);
 }
 
 }  // namespace
