@@ -68,11 +68,12 @@ def pump():
 
 
 def wait_for(find, what, timeout=20):
+    """What `find` gives once it gives something other than None or False."""
     deadline = time.time() + timeout
     while time.time() < deadline:
         pump()
         found = find()
-        if found is not None:
+        if found is not None and found is not False:
             return found
         time.sleep(0.1)
     raise Stuck(what)
@@ -156,7 +157,7 @@ def every_window(tmp, processes):
     for tab in [t for t in panel if t is not None and t.getRole() == pyatspi.ROLE_PAGE_TAB]:
         press(tab)
         # Qt's own tab bar marks its current tab as focused, not as selected.
-        wait_for(lambda: tab if tab.getState().contains(pyatspi.STATE_FOCUSED) else None,
+        wait_for(lambda: tab.getState().contains(pyatspi.STATE_FOCUSED),
                  "the setup tab %r cannot be chosen" % tab.name)
         pump()
         walk("setup view, " + tab.name, main_window)
@@ -169,7 +170,7 @@ def every_window(tmp, processes):
         sample = wait_for(window(app, pyatspi.ROLE_DIALOG, title), "the %s window did not open" % title)
         walk(title, sample)
         press_button(sample, "OK")
-        wait_for(lambda: None if window(app, pyatspi.ROLE_DIALOG, title)() else True,
+        wait_for(lambda: window(app, pyatspi.ROLE_DIALOG, title)() is None,
                  "OK did not close the %s window" % title)
 
     press_button(main_window, "Help")
@@ -187,7 +188,7 @@ def every_window(tmp, processes):
                                            "object:state-changed:selected")
     pump()
     press(pages[0])
-    wait_for(lambda: True if ("The Basics", 1) in notices and ("Custom Games", 0) in notices else None,
+    wait_for(lambda: ("The Basics", 1) in notices and ("Custom Games", 0) in notices,
              "help: no notice of the new selection, only %r" % notices, timeout=5)
     check(pages[0].getState().contains(pyatspi.STATE_SELECTED), "help: pressing a page tab did not select it")
     press_button(help_window, "Ok")
@@ -199,7 +200,7 @@ def on_wayland(tmp, processes):
     processes.append(subprocess.Popen(
         ["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=fendral-e2e", "--idle-time=0"],
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    wait_for(lambda: True if os.path.exists(os.path.join(runtime, "fendral-e2e")) else None, "weston did not start")
+    wait_for(lambda: os.path.exists(os.path.join(runtime, "fendral-e2e")), "weston did not start")
 
     q2 = os.path.join(tmp, "Quake 2")
     os.makedirs(os.path.join(q2, "baseq2"))
@@ -234,7 +235,7 @@ def on_wayland(tmp, processes):
     wait_for(lambda: logged(re.escape(help_toplevel) + r"\.destroy\(\)"), "Ok did not close the help window")
 
     press_button(main_window, "Launch")
-    wait_for(lambda: True if os.path.exists(record) else None, "Launch did not start the game")
+    wait_for(lambda: os.path.exists(record), "Launch did not start the game")
     wait_for(launcher.poll, "the launcher did not end after starting the game")
     with open(record) as words:
         check("+set" in words.read().split("\n"), "the game got no command line")
