@@ -52,8 +52,9 @@ class HostPlatformTest : public ::testing::Test {
   void folders(std::initializer_list<const char*> names) const {
     for (const char* name : names) fs::create_directories(dir + "/" + name);
   }
-  void programs(std::initializer_list<std::pair<const char*, std::string>> files, int mode = 0755) const {
-    for (const auto& [name, bytes] : files) scratch.put(name, bytes, mode);
+  // Files with these bytes, executable unless told otherwise.
+  void put(std::string_view bytes, std::initializer_list<const char*> names, int mode = 0755) const {
+    for (const char* name : names) scratch.put(name, bytes, mode);
   }
   // The arguments a recorder in `folder` was started with, once it has run; "timeout" when it never does.
   std::string recordedArguments(const std::string& folder) const {
@@ -103,26 +104,17 @@ TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
 }
 
 TEST_F(HostPlatformTest, EngineIsChosenInOrderAndOnlyWhereItCanRun) {
-  const std::string sh = "#!/bin/sh\n";
-  programs({{"a/quake2", sh},
-            {"b/quake2", "echo no interpreter line\n"},
-            {"my", sh},  // "my games/q2" must never run "my"
-            {"wine/wine", sh},
-            {"engines/yquake2", sh},
-            {"engines/quake2", sh},
-            {"engines2/yamagi-quake2", sh},
-            {"yquake2", sh}});  // in the current folder, which an empty PATH entry must not mean
-  programs({{"a/quake2.exe", "MZ"},
-            {"a/winmod/gamex86.dll", "MZ"},
-            {"a/both/gamex86.dll", "MZ"},
-            {"a/both/game.so", "\177ELF"},
-            {"c/quake2.exe", "MZ"},
-            {"d/quake2.exe", "MZ"}},
-           0644);
+  put("#!/bin/sh\n", {"a/quake2", "my", "wine/wine", "engines/yquake2", "engines/quake2",
+                      "engines2/yamagi-quake2", "yquake2"});
+  put("echo no interpreter line\n", {"b/quake2"});
+  put("MZ", {"a/quake2.exe", "a/winmod/gamex86.dll", "a/both/gamex86.dll", "c/quake2.exe", "d/quake2.exe"},
+      0644);
+  put("\177ELF", {"a/both/game.so"}, 0644);
   folders({"a/baseq2", "b/baseq2", "c/quake2", "e", "my games/q2", "none"});
   ASSERT_EQ(::mkfifo("d/quake2", 0755), 0);
   fs::create_symlink("/nowhere/quake2", "e/quake2");
 
+  // An empty entry on the PATH must not mean the current folder, which holds a yquake2 too.
   const std::string none = dir + "/none", all = ":" + dir + "/wine:" + dir + "/engines:";
   const std::string native = dir + "/a/quake2", yquake2 = dir + "/engines/yquake2";
   const std::string wine = dir + "/wine/wine";
@@ -144,7 +136,7 @@ TEST_F(HostPlatformTest, EngineIsChosenInOrderAndOnlyWhereItCanRun) {
       {dir + "/c", "", none, std::nullopt},  // a Windows program without wine
       {dir + "/d", "", none, std::nullopt},
       {dir + "/e", "", all, std::nullopt},
-      {dir + "/my games/q2", "", all, std::nullopt},
+      {dir + "/my games/q2", "", all, std::nullopt},  // never "my"
       {"", "", all, std::nullopt},
   };
   for (const auto& [q2, game, path, expected] : cases) {
@@ -155,14 +147,15 @@ TEST_F(HostPlatformTest, EngineIsChosenInOrderAndOnlyWhereItCanRun) {
 // Not the exec bit (every file on a Windows partition has it) but the content and the name decide;
 // what cannot run fails to start at once.
 TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {
-  programs({{"engine", "\177ELF\x02\x01"}, {"script", "#!/bin/sh\n"}, {"program", "MZ"}}, 0644);
-  programs({{"go.bat", "echo hello\n"},
-            {"Q2.EXE", "MZ\x90"},
-            {"setup.com", "text"},
-            {"plain", "echo hello\n"},
-            {"wine/wine", "#!/bin/sh\n"},
-            {"bad interpreter", "#!/nonexistent/shell\n"},
-            {"garbage", "\177ELF\x01\x02\x03"}});
+  put("\177ELF\x02\x01", {"engine"}, 0644);
+  put("#!/bin/sh\n", {"script"}, 0644);
+  put("MZ", {"program"}, 0644);
+  put("echo hello\n", {"go.bat", "plain"});
+  put("MZ\x90", {"Q2.EXE"});
+  put("text", {"setup.com"});
+  put("#!/bin/sh\n", {"wine/wine"});
+  put("#!/nonexistent/shell\n", {"bad interpreter"});
+  put("\177ELF\x01\x02\x03", {"garbage"});
   folders({"folder"});
   ASSERT_EQ(::mkfifo("pipe", 0644), 0);
   const std::string wine = dir + "/wine/wine";

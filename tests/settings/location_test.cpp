@@ -1,7 +1,4 @@
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -38,34 +35,24 @@ TEST(SettingsLocation, BesideTheProgramWhenPortableElseInTheConfigurationFolder)
 // The path is never read as Windows syntax: a folder named with a backslash keeps its own file.
 TEST(SettingsLocation, FindsTheFileBesideTheProgramWhateverTheFolderIsCalled) {
   const fendral::testing::ScratchFolder scratch;
-  const std::filesystem::path program = scratch.path() / "games\\fendral";
-  std::filesystem::create_directories(program);
-  std::filesystem::create_directories(scratch.path() / "games");
-  std::ofstream(program / "fendral.ini") << "[Main]\nQ2Location=/mine\n";
-  std::ofstream(scratch.path() / "games" / "fendral.ini") << "[Main]\nQ2Location=/other\n";
-
-  const std::string file = settingsFileFor(program.string());
-  EXPECT_EQ(file, (program / "fendral.ini").string());
+  scratch.put("games\\fendral/fendral.ini", "[Main]\nQ2Location=/mine\n");
+  scratch.put("games/fendral.ini", "[Main]\nQ2Location=/other\n");
+  const std::string file = settingsFileFor(scratch.at("games\\fendral"));
+  EXPECT_EQ(file, scratch.at("games\\fendral/fendral.ini"));
   EXPECT_EQ(readSetting(kSettings[0], file), "/mine");
 }
 
 TEST(SettingsLocation, SaveMakesTheMissingFoldersPrivate) {
   const fendral::testing::ScratchFolder scratch;
-  const std::filesystem::path config = scratch.path() / "home" / ".config";
-  const std::string file = (config / "fendral" / "fendral.ini").string();
+  const std::string file = scratch.at("home/.config/fendral/fendral.ini");
   ASSERT_TRUE(makeSettingsFolder(file));
-  for (const auto& folder : {config, config / "fendral"}) {
-    struct stat info {};
-    ASSERT_EQ(::stat(folder.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
-  }
-  saveSetting(kSettings[0], "/q2", file);
-  EXPECT_EQ(readSetting(kSettings[0], file), "/q2");
   EXPECT_TRUE(makeSettingsFolder(file));  // already there
-
-  std::ofstream(scratch.path() / "plain") << "";  // a file where a folder should be
-  EXPECT_FALSE(makeSettingsFolder((scratch.path() / "plain" / "fendral.ini").string()));
-  EXPECT_FALSE(makeSettingsFolder((scratch.path() / "plain" / "sub" / "fendral.ini").string()));
+  for (const char* folder : {"home/.config", "home/.config/fendral"}) {
+    EXPECT_EQ(std::filesystem::status(scratch.at(folder)).permissions(), std::filesystem::perms(0700))
+        << folder;
+  }
+  scratch.put("plain", "");  // a file where a folder should be
+  EXPECT_FALSE(makeSettingsFolder(scratch.at("plain/sub/fendral.ini")));
 }
 
 }  // namespace
