@@ -3,7 +3,7 @@
 
 fendral_packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev clang-format
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev libqt6svg6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-liberation2
   libx11-dev libxtst-dev libxcb1-dev

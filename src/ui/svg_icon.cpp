@@ -2,9 +2,9 @@
 
 #include <QHash>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 
 // Resources of a static library have to be registered by hand, outside any namespace.
 static void registerIcons() {
@@ -27,11 +27,11 @@ class SvgIconEngine : public QIconEngine {
     const quint64 key = (quint64(size.width()) << 32) | quint32(size.height());
     auto cached = rendered_.constFind(key);
     if (cached != rendered_.constEnd()) return *cached;
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QSvgRenderer(file_).render(&painter);
-    painter.end();
+    // Through the toolkit's SVG image plugin, so that its library loads with the first picture drawn,
+    // once the window shows, rather than with the window library.
+    QImageReader reader(file_, "svg");
+    reader.setScaledSize(size);
+    const QPixmap pixmap = QPixmap::fromImage(reader.read());
     rendered_.insert(key, pixmap);
     return pixmap;
   }
