@@ -190,6 +190,11 @@ TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {
   for (const char* program : {"Q2.EXE", "missing", "folder", "bad interpreter", "script", "garbage", ""})
     EXPECT_FALSE(platform.startProgram({program, {}, {}})) << program;
   EXPECT_FALSE(platform.startProgram({"q2/3DFX.BAT", {}, dir + "/missing folder"}));
+  // With wine on the PATH, the batch file goes to it.
+  put("#!/bin/sh\n" + kRecorder, {"wine/wine"});
+  ::setenv("PATH", (dir + "/wine").c_str(), 1);
+  ASSERT_TRUE(platform.startProgram({"q2/3DFX.BAT", {"one"}, dir}));
+  EXPECT_EQ(recordedArguments("wine"), dir + "/q2/3DFX.BAT\none\n");
 }
 
 TEST_F(HostPlatformTest, ProgramGetsExactWordsInItsFolderDetached) {
