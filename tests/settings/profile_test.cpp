@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/private_profile.h"
+#include "settings/settings_table.h"
 #include "support/scratch_folder.h"
 
 namespace fendral::settings {
@@ -128,6 +129,12 @@ TEST_F(Profile, EveryValueReadsBackUnchanged) {
   }
   ASSERT_TRUE(write("v", "one\r\ntwo\nthree"));  // a line cannot hold a line break
   EXPECT_EQ(read("v"), "one  two three");
+}
+
+// Each setting is saved under one spelling of its key and read under another.
+TEST_F(Profile, EverySettingReadsBackAsSaved) {
+  for (const Setting& s : kSettings) saveSetting(s, std::string(s.field) + " value", ini());
+  for (const Setting& s : kSettings) EXPECT_EQ(readSetting(s, ini()), std::string(s.field) + " value");
 }
 
 // Read as UTF-8, written back as UTF-16 with every other byte kept: a lone surrogate, an odd last byte.
