@@ -16,11 +16,13 @@ start_xvfb
 export XDG_RUNTIME_DIR=$tmp/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# The launcher in a folder of its own with its settings; the fake game stamps its start.
-mkdir "$tmp/app" "$tmp/q2"
-cp "$bin/fendral" "$tmp/app/fendral"
+# The launcher installed as the package lays it out, with its settings beside it: the build's own
+# copy searches extra folders for every library. The fake game stamps its start.
+cmake --install "$build" --prefix "$tmp/app" --strip >/dev/null
+fendral=$tmp/app/bin/fendral
+mkdir "$tmp/q2"
 cp "$bin/startup_fake_game" "$tmp/q2/quake2.exe"
-cat >"$tmp/app/fendral.ini" <<EOF
+cat >"$tmp/app/bin/fendral.ini" <<EOF
 [Main]
 Q2Location=$tmp/q2
 CDLocation=D
@@ -37,7 +39,7 @@ probe() { "$bin/startup_probe" "$@" 2>>"$tmp/probe.log"; }
 # One unmeasured run of each, so both find the font and library caches warm.
 probe map "$settle_ms" "$bin/startup_bare_window" >/dev/null
 probe map "$settle_ms" "$bin/startup_bare_window" --label >/dev/null
-probe launch "$settle_ms" "$tmp/q2/started" "$tmp/app/fendral" >/dev/null
+probe launch "$settle_ms" "$tmp/q2/started" "$fendral" >/dev/null
 
 : >"$tmp/bare"
 : >"$tmp/label"
@@ -45,7 +47,7 @@ probe launch "$settle_ms" "$tmp/q2/started" "$tmp/app/fendral" >/dev/null
 for _ in $(seq "$runs"); do
   probe map "$settle_ms" "$bin/startup_bare_window" >>"$tmp/bare"
   probe map "$settle_ms" "$bin/startup_bare_window" --label >>"$tmp/label"
-  probe launch "$settle_ms" "$tmp/q2/started" "$tmp/app/fendral" >>"$tmp/fendral"
+  probe launch "$settle_ms" "$tmp/q2/started" "$fendral" >>"$tmp/fendral"
 done
 
 # median FILE COLUMN
