@@ -9,8 +9,9 @@ enum class GameType { SinglePlayer, MultiplayerClient };
 enum class GameChoice { Standard, Custom1, Custom2, Custom3 };
 
 struct CommandLineInputs {
-  std::string q2Folder, cdDriveLetter, options, serverAddress, standardConfig;
-  std::array<std::string, 3> customSubdirectory, customConfig;
+  // Each with a default, so that an initializer may name only the fields it sets.
+  std::string q2Folder{}, cdDriveLetter{}, options{}, serverAddress{}, standardConfig{};
+  std::array<std::string, 3> customSubdirectory{}, customConfig{};
   GameType gameType = GameType::SinglePlayer;
   GameChoice gameChoice = GameChoice::Standard;
   bool cdAudio = false;

@@ -24,65 +24,54 @@ using ::testing::IsEmpty;
 using Words = std::vector<std::string>;
 
 // The expected lines write a blank as "·" so that every blank can be counted.
-std::string blanks(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool dot = text.substr(i, 2) == "\xC2\xB7";
-    out += dot ? ' ' : text[i];
-    i += dot;
-  }
-  return out;
-}
-
-CommandLineInputs inputs(std::string folder, std::string drive, bool cdAudio, bool joystick) {
-  CommandLineInputs in;
-  in.q2Folder = std::move(folder);
-  in.cdDriveLetter = std::move(drive);
-  in.cdAudio = cdAudio;
-  in.joystick = joystick;
-  return in;
+std::string blanks(std::string text) {
+  for (std::size_t at; (at = text.find("\xC2\xB7")) != std::string::npos;) text.replace(at, 2, " ");
+  return text;
 }
 
 TEST(GameCommandLine, ComposesEveryPieceByteForByte) {
   const std::string games = R"(C:\GAMES\QUAKE2)";
-  CommandLineInputs standard = inputs(games, "D", true, true);
-  standard.standardConfig = "MY.CFG";
-  standard.serverAddress = "10.0.0.1";  // single player: no connect
-  CommandLineInputs heap = inputs(games, "D", false, false);
-  heap.options = "-HEAPSIZE 32000";
-  CommandLineInputs ctf = inputs(games, "D", true, false);
-  ctf.gameChoice = GameChoice::Custom2;
-  ctf.customSubdirectory = {"A", "CTF", "C"};
-  ctf.customConfig = {"a.cfg", "MY-CTF.CFG", "c.cfg"};
-  ctf.gameType = GameType::MultiplayerClient;
-  ctf.serverAddress = "192.168.1.10";
+  const CommandLineInputs ctf{.q2Folder = games,
+                              .cdDriveLetter = "D",
+                              .serverAddress = "192.168.1.10",
+                              .customSubdirectory = {"A", "CTF", "C"},
+                              .customConfig = {"a.cfg", "MY-CTF.CFG", "c.cfg"},
+                              .gameType = GameType::MultiplayerClient,
+                              .gameChoice = GameChoice::Custom2,
+                              .cdAudio = true};
   CommandLineInputs third = ctf;
   third.gameChoice = GameChoice::Custom3;
   third.gameType = GameType::SinglePlayer;
-  CommandLineInputs emptyCustom = inputs("", "", false, true);
-  emptyCustom.gameChoice = GameChoice::Custom1;
-  emptyCustom.gameType = GameType::MultiplayerClient;
-  // Values pass unquoted and unmended, a trailing backslash too.
-  CommandLineInputs raw = inputs(R"(C:\Program Files\Quake2\)", "D", false, true);
-  raw.options = "+set a \"b c\" $(x)";
 
   const std::pair<CommandLineInputs, std::string_view> cases[] = {
-      {standard,
+      // Single player: no connect.
+      {{.q2Folder = games,
+        .cdDriveLetter = "D",
+        .serverAddress = "10.0.0.1",
+        .standardConfig = "MY.CFG",
+        .cdAudio = true,
+        .joystick = true},
        R"(C:\GAMES\QUAKE2\quake2.exe·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\MY.CFG·)"},
-      {heap,
+      {{.q2Folder = games, .cdDriveLetter = "D", .options = "-HEAPSIZE 32000"},
        R"(C:\GAMES\QUAKE2\quake2.exe···-HEAPSIZE·32000··+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\··-nocdaudio··-nojoy·)"},
       {ctf,
        R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·CTF··+Connect·192.168.1.10···+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·MY-CTF.CFG··-nojoy·)"},
       {third,
        R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·C·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·c.cfg··-nojoy·)"},
-      {inputs("", "", true, true), R"(\quake2.exe·····+set·cddir·:\install\data·+set·basedir···+·exec·\·)"},
+      {{.cdAudio = true, .joystick = true},
+       R"(\quake2.exe·····+set·cddir·:\install\data·+set·basedir···+·exec·\·)"},
       // Empty subdirectory, server address and config: every piece keeps its own blanks.
-      {emptyCustom,
+      {{.gameType = GameType::MultiplayerClient, .gameChoice = GameChoice::Custom1, .joystick = true},
        R"(\quake2.exe·+set·game···+Connect····+set·cddir·:\install\data·+set·basedir···+·exec···-nocdaudio·)"},
-      {raw,
+      // Values pass unquoted and unmended, a trailing backslash too.
+      {{.q2Folder = R"(C:\Program Files\Quake2\)",
+        .cdDriveLetter = "D",
+        .options = "+set a \"b c\" $(x)",
+        .joystick = true},
        R"(C:\Program Files\Quake2\\quake2.exe···+set·a·"b·c"·$(x)··+set·cddir·D:\install\data·+set·basedir·C:\Program Files\Quake2\··+·exec·\··-nocdaudio·)"},
   };
-  for (const auto& [in, expected] : cases) EXPECT_EQ(composeGameCommandLine(in), blanks(expected));
+  for (const auto& [in, expected] : cases)
+    EXPECT_EQ(composeGameCommandLine(in), blanks(std::string(expected)));
 }
 
 // Tests, batch file, boxes, game, end; each failing step shows one message and stops there.
@@ -104,10 +93,7 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
       // A game that cannot start comes after the boxes were filled and the batch file ran.
       {true, {exe, bat}, {q2 + "\\quake2.exe"}, {testExe, testBat, startBat, "show", startGame, message}},
   };
-  LaunchRequest request;
-  request.game.q2Folder = q2;
-  request.game.cdDriveLetter = "D";
-  request.batchFileName = "3DFX.BAT";
+  LaunchRequest request{.game = {.q2Folder = q2, .cdDriveLetter = "D"}, .batchFileName = "3DFX.BAT"};
   for (const auto& row : rows) {
     RecordingPlatform system;
     system.existing = row.existing;
@@ -132,21 +118,19 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
 // Each engine gets the launch's meaning in the words it understands.
 TEST(GameStart, GivesEachEngineItsOwnWords) {
   const std::string q2 = "/opt/my g\xE4mes/q2";
-  CommandLineInputs ctf;
-  ctf.q2Folder = q2 + " ";
-  ctf.cdDriveLetter = "D";
-  ctf.options = " -x  \"a b\" $(rm -rf ~); *.cfg ";
-  ctf.serverAddress = "10.0.0.7:27910";
-  ctf.customSubdirectory = {"", "ctf", ""};
-  ctf.customConfig = {"", "my ctf.cfg", ""};
-  ctf.gameChoice = GameChoice::Custom2;
-  ctf.gameType = GameType::MultiplayerClient;
-  ctf.joystick = true;
-  CommandLineInputs empty;
-  empty.q2Folder = "/q2";
-  empty.serverAddress = "ignored in single player";
-  empty.gameChoice = GameChoice::Custom1;
-  empty.cdAudio = true;
+  const CommandLineInputs ctf{.q2Folder = q2 + " ",
+                              .cdDriveLetter = "D",
+                              .options = " -x  \"a b\" $(rm -rf ~); *.cfg ",
+                              .serverAddress = "10.0.0.7:27910",
+                              .customSubdirectory = {"", "ctf", ""},
+                              .customConfig = {"", "my ctf.cfg", ""},
+                              .gameType = GameType::MultiplayerClient,
+                              .gameChoice = GameChoice::Custom2,
+                              .joystick = true};
+  const CommandLineInputs empty{.q2Folder = "/q2",
+                                .serverAddress = "ignored in single player",
+                                .gameChoice = GameChoice::Custom1,
+                                .cdAudio = true};
 
   const Words options{"-x", "\"a", "b\"", "$(rm", "-rf", "~);", "*.cfg"};
   Words native{"+set", "game", "ctf", "+connect", "10.0.0.7:27910"};

@@ -66,12 +66,10 @@ TEST_F(TextFileTest, OpensAndCreatesTheVeryFileNamed) {
   EXPECT_TRUE(scratch.names().empty());  // opening alone creates nothing
   EXPECT_EQ(file.displayName(), QStringLiteral("caf\uFFFD my.cfg"));
   ASSERT_EQ(file.save(QStringLiteral("bind x +attack\n")), TextFile::Saved::Yes);
+  EXPECT_EQ(scratch.names(), std::set<std::string>{name});
   TextFile again(full);
   ASSERT_TRUE(again.load() && again.existed());
   EXPECT_EQ(again.takeText(), QStringLiteral("bind x +attack\n"));
-  ASSERT_EQ(again.save(QStringLiteral("bind y +jump\n")), TextFile::Saved::Yes);
-  EXPECT_EQ(scratch.get(name), "bind y +jump\n");
-  EXPECT_EQ(scratch.names().size(), 1u);
 
   const char* words[] = {"fendral-notepad", "/q2/my", "config.cfg"};
   EXPECT_EQ(fileNameFromArguments(3, words), "/q2/my config.cfg");

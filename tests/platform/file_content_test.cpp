@@ -87,7 +87,6 @@ TEST_F(FileContent, KeepsLinksAndPermissions) {
   EXPECT_TRUE(fs::is_symlink(at("dangling")) && fs::is_symlink(at("chain")));
   EXPECT_EQ(get("made"), "created");
   EXPECT_EQ(get("two"), kLonger);
-  EXPECT_EQ(fs::hard_link_count(at("one")), 2u);
   EXPECT_EQ(fs::status(at("mode")).permissions(), fs::perms(0604));
   EXPECT_EQ(names(),
             (std::set<std::string>{"chain", "dangling", "link", "made", "mode", "one", "real", "two"}));
@@ -144,7 +143,6 @@ TEST_F(FileContent, FailuresLeaveTheOldBytesWhole) {
   EXPECT_EQ(noSpace("full"), 0);
   EXPECT_EQ(noSpace("linked"), 0);
   for (const char* name : {"readonly", "full", "linked", "other"}) EXPECT_EQ(get(name), kOld) << name;
-  EXPECT_TRUE(fs::is_empty(at("folder")));
   EXPECT_EQ(names(), before);
 }
 

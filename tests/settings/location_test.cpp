@@ -26,9 +26,7 @@ TEST(SettingsLocation, BesideTheProgramWhenPortableElseInTheConfigurationFolder)
       {{"/usr/bin", false, false, "", ""}, "/usr/bin/fendral.ini"},  // no home at all
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(chooseSettingsFile(row.facts), row.expected)
-        << row.facts.programFolder << " beside=" << row.facts.fileBesideProgram
-        << " writable=" << row.facts.folderWritable << " xdg=" << row.facts.xdgConfigHome;
+    EXPECT_EQ(chooseSettingsFile(row.facts), row.expected) << "row " << &row - rows;
   }
 }
 

@@ -121,8 +121,7 @@ TEST_P(OnAnyDesktop, EveryViewLooksAsDesigned) {
   }
   ASSERT_EQ(seen.size(), designed.size());
   for (std::size_t i = 0; i < seen.size(); ++i) {
-    const QString& name = seen[i].first;
-    const QImage& picture = seen[i].second;
+    const auto& [name, picture] = seen[i];
     if (picture.convertToFormat(QImage::Format_RGB32) ==
         designed[i].second.convertToFormat(QImage::Format_RGB32))
       continue;
