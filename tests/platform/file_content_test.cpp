@@ -24,22 +24,18 @@ using testing::inChildWithFileSizeLimit;
 constexpr std::string_view kOld = "[Main]\nOptions=+set vid_ref gl\n";
 const std::string kLonger(300, 'n');
 
-class FileContent : public ::testing::Test {
+// Each test in a fresh folder; names are relative to it.
+class FileContent : public ::testing::Test, protected testing::ScratchFolder {
  protected:
-  fs::path at(const fs::path& name) const { return scratch_.at(name); }
-  void put(const fs::path& name, std::string_view bytes) const { scratch_.put(name, bytes); }
-  std::string get(const fs::path& name) const { return scratch_.get(name); }
+  FileContent() : ScratchFolder("fendral-files") {}
   FileOutcome replace(const fs::path& name, std::string_view bytes) const {
-    return replaceFileContent(at(name).string(), bytes);
+    return replaceFileContent(at(name), bytes);
   }
-  std::set<std::string> names(const fs::path& sub = {}) const { return scratch_.names(sub); }
   struct stat info(const fs::path& name) const {
     struct stat result {};
     ::lstat(at(name).c_str(), &result);
     return result;
   }
-  testing::ScratchFolder scratch_{"fendral-files"};
-  const fs::path& folder_ = scratch_.path();
 };
 
 TEST_F(FileContent, ReadsOnlyWholeRegularFilesAndNeverBlocks) {
@@ -96,7 +92,7 @@ TEST_F(FileContent, KeepsLinksAndPermissions) {
 TEST_F(FileContent, KeepsOwnerAndGroup) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can hand files to other users";
   constexpr gid_t kShared = 4242;
-  fs::permissions(folder_, fs::perms(0777));
+  fs::permissions(path(), fs::perms(0777));
   put("theirs", kOld);
   ASSERT_EQ(::chown(at("theirs").c_str(), testing::kNobody, testing::kNoGroup), 0);
   put("shared", kOld);
@@ -150,7 +146,7 @@ TEST_F(FileContent, FailuresLeaveTheOldBytesWhole) {
 // a file the player may write is still rewritten where it stands.
 TEST_F(FileContent, RewritesInPlaceWhereARenameCannotServe) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to set up another user's file";
-  fs::permissions(folder_, fs::perms(0755));
+  fs::permissions(path(), fs::perms(0755));
   for (const auto& [sub, mode] : {std::pair{"locked", 0555}, std::pair{"sticky", 01777}}) {
     fs::create_directory(at(sub));
     put(fs::path(sub) / "file", kOld);

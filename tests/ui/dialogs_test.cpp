@@ -30,7 +30,6 @@ TEST_F(MainWindowTest, EachDialogIsMadeOnceAndReopensAsItWasLeft) {
     SCOPED_TRACE(w.name);
     const auto ok = [&](QWidget* modal) { return modal->findChild<QPushButton*>(w.ok); };
     const std::function<void(QWidget*)> closes[] = {
-        [&](QWidget* modal) { ok(modal)->click(); },
         [&](QWidget* modal) { ok(modal)->setFocus(), pressKey(ok(modal), Qt::Key_Return); },
         [](QWidget* modal) { pressKey(modal, Qt::Key_Escape); },
         [](QWidget* modal) { modal->close(); },                               // the title bar
@@ -38,7 +37,7 @@ TEST_F(MainWindowTest, EachDialogIsMadeOnceAndReopensAsItWasLeft) {
     };
     QWidget* first = nullptr;
     int tab = 5;
-    for (int way = 0; way < (w.name == std::string("frmHelp") ? 5 : 4); ++way) {
+    for (int way = 0; way < (w.name == std::string("frmHelp") ? 4 : 3); ++way) {
       main.move(100 + 60 * way, 60 + 10 * way);
       EXPECT_TRUE(whileModal([&] { (main.*w.show)(); },
                              [&](QWidget* modal) {
