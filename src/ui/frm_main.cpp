@@ -22,6 +22,13 @@
 
 namespace fendral::ui {
 
+namespace {
+
+constexpr std::size_t kServerIP = settings::settingIndex("ServerIP");
+constexpr std::size_t kFirstDescription = settings::settingIndex("G1D");
+
+}  // namespace
+
 frmMain::frmMain(platform::Platform& platform, std::string settingsFile)
     : platform_(platform), settingsFile_(std::move(settingsFile)) {
   buildWindow();
@@ -91,7 +98,7 @@ void frmMain::Form_Load() {
 void frmMain::Reload_setup_fields() {
   Ini_path = settingsFile_;
   loaded_ = settings::readSettings(Ini_path);
-  setCoreText(*txtServerIP, loaded_[settings::settingIndex("ServerIP")]);
+  setCoreText(*txtServerIP, loaded_[kServerIP]);
   if (setupPagesBuilt()) fillSetupPages();
   setCustomGameCaptions();
 }
@@ -112,7 +119,7 @@ void frmMain::fillSetupPages() {
 
 void frmMain::setCustomGameCaptions() {
   const auto description = [this](std::size_t n) {
-    return txtGD[n] ? txtGD[n]->text() : fromCore(loaded_[settings::settingIndex("G1D") + n]);
+    return txtGD[n] ? txtGD[n]->text() : fromCore(loaded_[kFirstDescription + n]);
   };
   optG1->setText(texts::kGame1Prefix + description(0));
   optG2->setText(texts::kGame2Prefix + description(1));

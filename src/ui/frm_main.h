@@ -121,7 +121,7 @@ class frmMain : public QWidget {
   QRadioButton* optMultiplayer = nullptr;
   QLineEdit* txtServerIP = nullptr;
 
-  // Setup panel.
+  // Setup panel; the controls on its pages stay null until the pages are built.
   QTabWidget* tabSetup = nullptr;
   QLineEdit* txtCDpath = nullptr;
   QLineEdit* txtQ2path = nullptr;
