@@ -29,33 +29,30 @@ std::string blanks(std::string text) {
   return text;
 }
 
+// The second custom game in multiplayer.
+const CommandLineInputs kCtf{.q2Folder = R"(C:\GAMES\QUAKE2)",
+                             .cdDriveLetter = "D",
+                             .serverAddress = "192.168.1.10",
+                             .customSubdirectory = {"A", "CTF", "C"},
+                             .customConfig = {"a.cfg", "MY CTF.CFG", "c.cfg"},
+                             .gameType = GameType::MultiplayerClient,
+                             .gameChoice = GameChoice::Custom2,
+                             .cdAudio = true};
+
 TEST(GameCommandLine, ComposesEveryPieceByteForByte) {
-  const std::string games = R"(C:\GAMES\QUAKE2)";
-  const CommandLineInputs ctf{.q2Folder = games,
-                              .cdDriveLetter = "D",
-                              .serverAddress = "192.168.1.10",
-                              .customSubdirectory = {"A", "CTF", "C"},
-                              .customConfig = {"a.cfg", "MY-CTF.CFG", "c.cfg"},
-                              .gameType = GameType::MultiplayerClient,
-                              .gameChoice = GameChoice::Custom2,
-                              .cdAudio = true};
-  CommandLineInputs third = ctf;
+  const std::string q2 = kCtf.q2Folder;
+  // Single player: no connect.
+  CommandLineInputs third = kCtf;
   third.gameChoice = GameChoice::Custom3;
   third.gameType = GameType::SinglePlayer;
 
   const std::pair<CommandLineInputs, std::string_view> cases[] = {
-      // Single player: no connect.
-      {{.q2Folder = games,
-        .cdDriveLetter = "D",
-        .serverAddress = "10.0.0.1",
-        .standardConfig = "MY.CFG",
-        .cdAudio = true,
-        .joystick = true},
+      {{.q2Folder = q2, .cdDriveLetter = "D", .standardConfig = "MY.CFG", .cdAudio = true, .joystick = true},
        R"(C:\GAMES\QUAKE2\quake2.exe·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\MY.CFG·)"},
-      {{.q2Folder = games, .cdDriveLetter = "D", .options = "-HEAPSIZE 32000"},
+      {{.q2Folder = q2, .cdDriveLetter = "D", .options = "-HEAPSIZE 32000"},
        R"(C:\GAMES\QUAKE2\quake2.exe···-HEAPSIZE·32000··+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\··-nocdaudio··-nojoy·)"},
-      {ctf,
-       R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·CTF··+Connect·192.168.1.10···+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·MY-CTF.CFG··-nojoy·)"},
+      {kCtf,
+       R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·CTF··+Connect·192.168.1.10···+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·MY·CTF.CFG··-nojoy·)"},
       {third,
        R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·C·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·c.cfg··-nojoy·)"},
       {{.cdAudio = true, .joystick = true},
@@ -119,24 +116,18 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
 // split at its blanks, the end-to-end tests check word for word against the real program.
 TEST(GameStart, GivesEachEngineItsOwnWords) {
   const std::string q2 = "/opt/my g\xE4mes/q2";
-  const CommandLineInputs ctf{.q2Folder = q2 + " ",
-                              .cdDriveLetter = "D",
-                              .options = " -x  \"a b\" $(rm -rf ~); *.cfg ",
-                              .serverAddress = "10.0.0.7:27910",
-                              .customSubdirectory = {"", "ctf", ""},
-                              .customConfig = {"", "my ctf.cfg", ""},
-                              .gameType = GameType::MultiplayerClient,
-                              .gameChoice = GameChoice::Custom2,
-                              .joystick = true};
+  CommandLineInputs ctf = kCtf;
+  ctf.q2Folder = q2 + " ";
+  ctf.options = " -x  \"a b\" $(rm -rf ~); *.cfg ";
   const CommandLineInputs empty{.q2Folder = "/q2",
                                 .serverAddress = "ignored in single player",
                                 .gameChoice = GameChoice::Custom1,
-                                .cdAudio = true};
+                                .joystick = true};
 
-  const Words options{"-x", "\"a", "b\"", "$(rm", "-rf", "~);", "*.cfg"};
-  Words native{"+set", "game", "ctf", "+connect", "10.0.0.7:27910"};
-  native.insert(native.end(), options.begin(), options.end());
-  native.insert(native.end(), {"+exec", "my ctf.cfg", "+set", "ogg_enable", "0", "+set", "in_initjoy", "1"});
+  // The options split at blanks, with no shell to read them.
+  Words native{"+set", "game", "CTF", "+connect", "192.168.1.10", "-x", "\"a", "b\"", "$(rm", "-rf", "~);"};
+  native.insert(native.end(),
+                {"*.cfg", "+exec", "MY CTF.CFG", "+set", "ogg_enable", "1", "+set", "in_initjoy", "0"});
   Words fromPath{"-datadir", q2};
   fromPath.insert(fromPath.end(), native.begin(), native.end());
   const struct {
@@ -151,7 +142,7 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
       // No words for an empty subdirectory, address or config.
       {empty,
        {EngineKind::Native, {"/q2/quake2"}},
-       {"/q2/quake2", {"+set", "ogg_enable", "1", "+set", "in_initjoy", "0"}, "/q2"}},
+       {"/q2/quake2", {"+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}, "/q2"}},
   };
   for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
 }

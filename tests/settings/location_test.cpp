@@ -18,7 +18,6 @@ TEST(SettingsLocation, BesideTheProgramWhenPortableElseInTheConfigurationFolder)
       {{"/opt/fendral", true, false, "/cfg", "/home/ana"}, "/opt/fendral/fendral.ini"},
       {{"/opt/fendral", false, true, "/cfg", "/home/ana"}, "/opt/fendral/fendral.ini"},
       {{"/", true, false, "", ""}, "/fendral.ini"},
-      {{"/games/a\\b", true, false, "", ""}, "/games/a\\b/fendral.ini"},
       {{"/usr/bin", false, false, "/home/ana/cfg", "/home/ana"}, "/home/ana/cfg/fendral/fendral.ini"},
       {{"/usr/bin", false, false, "/home/ana/cfg/", "/home/ana"}, "/home/ana/cfg/fendral/fendral.ini"},
       {{"/usr/bin", false, false, "", "/home/ana"}, "/home/ana/.config/fendral/fendral.ini"},

@@ -18,7 +18,6 @@ using namespace std::string_literals;
 // A fresh folder per test, with fendral.ini in it.
 class Profile : public ::testing::Test {
  protected:
-  fs::path host() const { return scratch_.path() / "fendral.ini"; }
   std::string ini() const { return scratch_.at("fendral.ini"); }
   void put(std::string_view bytes) const { scratch_.put("fendral.ini", bytes); }
   std::string get() const { return scratch_.get("fendral.ini"); }
@@ -112,12 +111,12 @@ TEST_F(Profile, WritingChangesOnlyTheOneLineAndKeepsTheFilesLineEnding) {
   ASSERT_TRUE(write("long", read("long")));
   EXPECT_EQ(get(), longer);
   // A new file is CRLF and gets the usual permissions.
-  fs::remove(host());
+  fs::remove(ini());
   ASSERT_TRUE(write("c", "3"));
   EXPECT_EQ(get(), "[Main]\r\nc=3\r\n");
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  EXPECT_EQ(fs::status(host()).permissions(), fs::perms(0666 & ~mask));
+  EXPECT_EQ(fs::status(ini()).permissions(), fs::perms(0666 & ~mask));
 }
 
 TEST_F(Profile, EveryValueReadsBackUnchanged) {
@@ -157,10 +156,10 @@ TEST_F(Profile, Utf16FilesStayUtf16) {
 TEST_F(Profile, FilesTooLargeAreLeftAlone) {
   put("[Main]\r\nOptions=+set vid_ref gl\r\n");
   const std::uintmax_t huge = (16 << 20) + 1;
-  fs::resize_file(host(), huge);  // sparse, so cheap
+  fs::resize_file(ini(), huge);  // sparse, so cheap
   EXPECT_EQ(read("Options"), "");
   EXPECT_FALSE(write("Options", "changed"));
-  EXPECT_EQ(fs::file_size(host()), huge);
+  EXPECT_EQ(fs::file_size(ini()), huge);
   EXPECT_EQ(scratch_.names().size(), 1u);
 }
 
