@@ -154,7 +154,7 @@ TEST(Editor, StartsBesideTheLauncherWithTheFileAsOneName) {
             (ProgramStart{"/opt/fendral/fendral-notepad", {"C:/QUAKE 2/MY MOD/a b.cfg"}, {}}));
   EXPECT_THAT(system.messages, IsEmpty());
 
-  system.startSucceeds = false;
+  system.unstartable.insert("/opt/fendral/fendral-notepad");
   editFile(standardConfigPath("/q2", ""), system);
   EXPECT_EQ(system.starts.back().arguments, Words{"/q2/baseq2/"});
   EXPECT_THAT(system.messages, ElementsAre(editorFailurePrompt("/opt/fendral")));

@@ -12,6 +12,7 @@
 
 #include "platform/host_path.h"
 #include "platform/host_platform.h"
+#include "support/child_process.h"
 #include "support/recording_platform.h"
 #include "support/scratch_folder.h"
 
@@ -199,29 +200,23 @@ TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {
 
 TEST_F(HostPlatformTest, ProgramGetsExactWordsInItsFolderDetached) {
   scratch.put("Quake 2 folder/quake2", "#!/bin/sh\n" + kRecorder, 0755);
-  {
-    // The launcher's own stdin is a pipe here, so /dev/null can only come from the start.
+  // Started by a child whose stdin is a pipe and whose descriptor 50 is open, so /dev/null and the closing
+  // can only come from the start; nothing is left for the child to reap.
+  const int started = fendral::testing::inChild([&] {
     int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    const int savedStdin = ::dup(STDIN_FILENO);
-    ::dup2(ends[0], STDIN_FILENO);
-    ::dup2(ends[1], 50);
-    const bool started = platform.startProgram(
-        {dir + "/Quake 2 folder/quake2", {"$(touch pwned);", "a  b", "-rf", "*", "\"q\""}, "/"});
-    ::dup2(savedStdin, STDIN_FILENO);
-    for (const int fd : {ends[0], ends[1], savedStdin, 50}) ::close(fd);
-    ASSERT_TRUE(started);
-  }
+    if (::pipe(ends) != 0 || ::dup2(ends[0], STDIN_FILENO) < 0 || ::dup2(ends[1], 50) < 0) return 1;
+    const std::vector<std::string> words{"$(touch pwned);", "a  b", "-rf", "*", "\"q\""};
+    if (!platform.startProgram({dir + "/Quake 2 folder/quake2", words, "/"})) return 2;
+    errno = 0;
+    return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD ? 0 : 3;
+  });
+  ASSERT_EQ(started, 0);
   EXPECT_EQ(recordedArguments("Quake 2 folder"), "$(touch pwned);\na  b\n-rf\n*\n\"q\"\n");
   EXPECT_EQ(scratch.get("Quake 2 folder/stdin"), "/dev/null\n");
   EXPECT_EQ(scratch.get("Quake 2 folder/cwd"), "/\n");
   EXPECT_NE(scratch.get("Quake 2 folder/session"), std::to_string(::getsid(0)) + "\n");
   EXPECT_FALSE(fs::exists("Quake 2 folder/fd50"));
   EXPECT_FALSE(fs::exists("pwned"));
-  // Nothing is left for the launcher to reap.
-  errno = 0;
-  EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
 }
 
 TEST(EndProgramTest, EndsAtOnceWithPendingOutputFlushedAndNoHandlers) {

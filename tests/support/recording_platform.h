@@ -29,15 +29,14 @@ class RecordingPlatform : public fendral::platform::Platform {
   bool startProgram(const ProgramStart& start) override {
     starts.push_back(start);
     started.push_back(log("start", start.program));
-    return startSucceeds && !unstartable.contains(start.program);
+    return !unstartable.contains(start.program);
   }
   void message(const std::string& prompt) override { messages.push_back(log("message", prompt)); }
   std::string programFolder() override { return folder_; }
   void endProgram() override { calls.push_back("end"); }
 
-  std::set<std::string> existing;  // the names fileTest finds, exactly as the window spells them
-  bool startSucceeds = true;
-  std::set<std::string> unstartable;  // programs that fail to start even so
+  std::set<std::string> existing;     // the names fileTest finds, exactly as the window spells them
+  std::set<std::string> unstartable;  // programs that fail to start
   std::vector<std::string> calls, started, messages, gameSubdirectories;
   std::vector<ProgramStart> starts;
 

@@ -46,8 +46,8 @@ TEST_F(Keyboard, TabFollowsTheLayoutInBothViews) {
   }
 }
 
-// Return presses the focused button, as on the target system (keypad Enter is pressed on the real
-// window, the dialogs' buttons where they are closed by Return).
+// Return presses the focused button, as on the target system. Keypad Enter is pressed on the real
+// window; the dialogs' buttons get Return where the dialogs are closed.
 TEST_F(Keyboard, ReturnPressesTheFocusedButton) {
   ASSERT_TRUE(showActive(&open()));
   const auto press = [&](const char* name) {
