@@ -5,7 +5,7 @@ fendral_packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev clang-format
   qt6-base-dev libqt6svg6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils fonts-liberation2
+  xvfb xauth xdotool x11-utils fonts-liberation2 openbox
   libx11-dev libxtst-dev libxcb1-dev
   libsdl2-dev
   qt6-wayland weston

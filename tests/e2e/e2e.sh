@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Drives the real launcher on a virtual display of its own: keys on Launch with quake2.exe missing bring
-# the message box, and Edit or Create opens the editor. Usage: e2e.sh FENDRAL FENDRAL_NOTEPAD
+# Drives the real launcher on a virtual display of its own, under a real window manager: keys on Launch
+# with quake2.exe missing bring the message box, Help opens centred over the window, and Edit or Create
+# opens the editor. Usage: e2e.sh FENDRAL FENDRAL_NOTEPAD
 set -uo pipefail
 
 fendral_built=$1
 notepad_built=$2
 timeout=${E2E_TIMEOUT:-10}
 source "$(dirname "$0")/harness.sh"
-need Xvfb xdotool xdpyinfo
-logs=("$tmp/fendral.log")
+need Xvfb xdotool xdpyinfo xwininfo xprop openbox
+logs=("$tmp/fendral.log" "$tmp/openbox.log")
 
 start_xvfb
+# A window manager frames and places windows as a player's desktop does.
+openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+pids+=($!)
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+poll wm_running || fail "the window manager did not start"
 export XDG_RUNTIME_DIR=$tmp/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -41,6 +47,25 @@ for key in space KP_Enter; do # both press the focused button, which is Launch w
 done
 [ -e "$tmp/batch-ran" ] && fail "the batch file ran although the game was missing"
 echo "ok quake2.exe missing: Space and keypad Enter on Launch showed the message, Return closed it, nothing ran"
+
+# centre WINDOW: twice the middle of its inside on the screen, so odd sizes stay in whole numbers.
+centre() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+    /Width:/ {w = $2} /Height:/ {h = $2} END {print 2 * x + w, 2 * y + h}'
+}
+help_window() { xdotool search --onlyvisible --name '^Fendral Help$' 2>/dev/null; }
+for opening in first second; do # the first is placed before the window manager has framed it
+  xdotool mousemove --window "$main_window" 20 316 click 1
+  poll help_window >/dev/null || fail "no help window at its $opening opening"
+  read -r hx hy <<<"$(centre "$(help_window)")"
+  read -r mx my <<<"$(centre "$main_window")"
+  [ $(((hx - mx) ** 2 <= 1 && (hy - my) ** 2 <= 1)) -eq 1 ] ||
+    fail "the help window's $opening opening is off centre: ($hx, $hy) against ($mx, $my), doubled"
+  focus "$(help_window)"
+  xdotool key Escape
+  poll eval '! help_window >/dev/null' || fail "Escape did not close the help window"
+done
+echo "ok Help opened centred over the window, at its first opening and again"
 
 focus "$main_window"
 xdotool mousemove --window "$main_window" 20 20 click 1 # Setup; "Game Settings" is the first tab shown
