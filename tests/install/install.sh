@@ -131,3 +131,18 @@ poll gone "$launcher" || fail "the launcher did not end after starting the game"
 beside=$(ls -A "$bin")
 [ "$beside" = "$(printf 'fendral\nfendral-notepad')" ] || fail "written beside the program: $beside"
 echo "ok a restart read the settings back; its Launch key started the game and ended it; nothing was written beside it"
+
+# --- root on an install under /usr: the unpacked tree seen at /usr/local/games in a mount namespace
+# of its own, with a shared file an administrator put beside the program. Root reads it and would save
+# into its own folder, never beside the program.
+if [ "$(id -u)" = 0 ] && unshare --mount --propagation private true 2>/dev/null; then
+  printf '[Main]\nQ2Location=%s\n' "$game" >"$bin/fendral.ini"
+  out=$(unshare --mount --propagation private sh -c 'mount --bind "$1" /usr/local/games &&
+    exec env -u XDG_CONFIG_HOME HOME="$2" /usr/local/games/bin/fendral --preview' sh "$root/usr" "$tmp/root-home")
+  [ "$(head -n 2 <<<"$out")" = "$(printf '%-16s%s\n' "settings file:" /usr/local/games/bin/fendral.ini \
+    "saved to:" "$tmp/root-home/.config/fendral/fendral.ini")" ] || fail "root on an install under /usr: $out"
+  rm "$bin/fendral.ini"
+  echo "ok root on an install under /usr reads the shared file and saves into its own folder"
+else
+  echo "skipped root on an install under /usr: needs root and a mount namespace"
+fi
