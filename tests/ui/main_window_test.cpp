@@ -235,3 +235,16 @@ TEST_F(MainWindow, SaveKeepsWhatAnotherLauncherSavedMeanwhile) {
   EXPECT_NE(readIni().find("Options=+set mine 1"), std::string::npos);
   EXPECT_EQ(text("txtQ2path"), "C:\\NEW");
 }
+
+// Read from a shared file, saved into the player's own: from then on the window reads its own.
+TEST_F(MainWindow, TheFirstSaveIntoTheOwnFileIsReadFromThen) {
+  scratch.put("shared.ini", "[Main]\nQ2Location=C:\\Q2\n");
+  platform.existing.insert("C:\\Q2\\quake2.exe ");
+  window = std::make_unique<fendral::ui::frmMain>(platform, scratch.at("shared.ini"), ini());
+  click("cmdSetup");
+  fill("txtOptions", "+set mine 1");
+  click("cmdSave", "cmdSetup");
+  EXPECT_EQ(text("txtOptions"), "+set mine 1");
+  EXPECT_EQ(scratch.get("shared.ini"), "[Main]\nQ2Location=C:\\Q2\n");
+  EXPECT_EQ(window->iniPath(), ini());
+}
