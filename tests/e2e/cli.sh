@@ -6,13 +6,13 @@ set -uo pipefail
 fendral_built=$1
 source "$(dirname "$0")/harness.sh"
 
-# run ARGS...: the copy without any display and with a configuration folder of its own, after the
-# VAR=value words in `with` and the command words in `as`; sets rc, out and err.
+# run ARGS...: the copy without any display, after the VAR=value words in `with` and the command words
+# in `as`; sets rc, out and err.
 with=()
 as=()
 run() {
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE XDG_CONFIG_HOME="$tmp/config" \
-    "${with[@]}" "${as[@]}" "$program" "$@" 2>"$tmp/err")
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${with[@]}" "${as[@]}" \
+    "$program" "$@" 2>"$tmp/err")
   rc=$?
   err=$(cat "$tmp/err")
 }
