@@ -1,6 +1,7 @@
 // Reading and saving the 18 settings, on a realistic settings file and on files padded with other
 // sections ahead of Main, from 1 KB to 10 MB. Each read is also set against one plain read of the same
-// file into a string, measured in the same run ("x_plain_read").
+// file into a string, measured in the same run ("x_plain_read"); the Save of all 18 in one rewrite under
+// the lock against saving them one key at a time, one rewrite each ("OneByOne").
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -13,14 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_table.h"
+#include "settings/private_profile.h"
+#include "settings/settings_save.h"
 #include "support/scratch_folder.h"
 
 namespace {
 
 using fendral::settings::kSettings;
 using fendral::settings::readSetting;
-using fendral::settings::saveSetting;
+using fendral::settings::SettingValues;
 
 const std::filesystem::path& folder() {
   static const fendral::testing::ScratchFolder run("fendral-bench");
@@ -81,12 +83,27 @@ void readAll18(benchmark::State& state, const std::string& ini) {
   state.counters["x_plain_read"] = each / baseline;
 }
 
-// Alternates between two value sets, so every save really changes the file.
+// Alternates between two value sets, so every save really changes all 18 values.
 void saveAll18(benchmark::State& state, const std::string& ini) {
+  SettingValues one, two;
+  one.fill("value one");
+  two.fill("value two");
   bool flip = false;
   for (auto _ : state) {
     flip = !flip;
-    for (const auto& setting : kSettings) saveSetting(setting, flip ? "value one" : "value two", ini);
+    const fendral::platform::FileOutcome saved =
+        fendral::settings::saveChangedSettings({ini, ini}, {flip ? two : one}, flip ? one : two);
+    if (!saved) state.SkipWithError("the save failed");
+  }
+}
+
+void saveOneByOne(benchmark::State& state, const std::string& ini) {
+  bool flip = false;
+  for (auto _ : state) {
+    flip = !flip;
+    for (const auto& setting : kSettings) {
+      fendral::settings::writeProfileString("Main", setting.saveKey, flip ? "value one" : "value two", ini);
+    }
   }
 }
 
@@ -107,6 +124,15 @@ void BM_Save18(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
 }
 
+void BM_Save18OneByOne(benchmark::State& state) {
+  saveOneByOne(state, fileOfSize(state.range(0)));
+  state.SetComplexityN(state.range(0));
+}
+
+void BM_Save18OneByOneRealistic(benchmark::State& state) {
+  saveOneByOne(state, fileOfSize(static_cast<std::int64_t>(kMain.size())));
+}
+
 void BM_Read18Realistic(benchmark::State& state) {
   readAll18(state, fileOfSize(static_cast<std::int64_t>(kMain.size())));
 }
@@ -120,6 +146,7 @@ constexpr std::int64_t kLargest = 10 << 20;
 
 BENCHMARK(BM_Read18Realistic)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Save18Realistic)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Save18OneByOneRealistic)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainRead)
     ->RangeMultiplier(8)
     ->Range(kSmallest, kLargest)
@@ -133,6 +160,12 @@ BENCHMARK(BM_Read18)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
 BENCHMARK(BM_Save18)
+    ->RangeMultiplier(8)
+    ->Range(kSmallest, kLargest)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_Save18OneByOne)
     ->RangeMultiplier(8)
     ->Range(kSmallest, kLargest)
     ->UseRealTime()

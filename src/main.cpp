@@ -47,11 +47,12 @@ int main(int argc, char** argv) {
   }
 
   fendral::cli::ConsolePlatform host;
-  const std::string settingsFile = options.settingsFile.empty()
-                                       ? fendral::settings::settingsFileFor(host.programFolder())
-                                       : options.settingsFile;
-  if (options.action == Action::Preview) return fendral::cli::printPreview(options, settingsFile);
+  const fendral::settings::SettingsFiles settingsFiles =
+      options.settingsFile.empty()
+          ? fendral::settings::settingsFilesFor(host.programFolder())
+          : fendral::settings::SettingsFiles{options.settingsFile, options.settingsFile};
+  if (options.action == Action::Preview) return fendral::cli::printPreview(options, settingsFiles);
   if (options.action == Action::Launch)
-    return fendral::cli::launchWithoutWindow(options, settingsFile, argv[0]);
-  return fendral::cli::openMainWindow(options, settingsFile, argv[0]);
+    return fendral::cli::launchWithoutWindow(options, settingsFiles.read, argv[0]);
+  return fendral::cli::openMainWindow(options, settingsFiles, argv[0]);
 }

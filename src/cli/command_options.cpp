@@ -12,9 +12,10 @@ struct Parser {
   QCommandLineOption help{{"h", "help"}, "Show this help and exit."};
   QCommandLineOption version{{"v", "version"}, "Show the version and exit."};
   QCommandLineOption settings{"settings",
-                              "Read and save the settings in FILE. Without it they live in fendral.ini "
-                              "beside the program when that file is there or the folder is writable, "
-                              "else in ~/.config/fendral/fendral.ini ($XDG_CONFIG_HOME/fendral).",
+                              "Read and save the settings in FILE. Without it they are read from "
+                              "~/.config/fendral/fendral.ini ($XDG_CONFIG_HOME/fendral) when it exists, "
+                              "else from fendral.ini beside the program, which Save writes only where "
+                              "this player may and the program is not under /usr.",
                               "FILE"};
   QCommandLineOption preview{"preview",
                              "Print what Launch would run with the saved settings and start nothing."};

@@ -35,15 +35,20 @@ void printLine(const QString& line) {
   std::fputs((line + "\n").toLocal8Bit().constData(), stderr);
 }
 
-FendralWindowRequest request(ToolkitArguments& arguments, const std::string& settingsFile,
+FendralWindowRequest request(ToolkitArguments& arguments, const settings::SettingsFiles& files,
                              const Options& options) {
-  return {&arguments.count(), arguments.values(), settingsFile.c_str(), static_cast<int>(options.gameChoice),
+  return {&arguments.count(),
+          arguments.values(),
+          files.read.c_str(),
+          files.write.c_str(),
+          static_cast<int>(options.gameChoice),
           static_cast<int>(options.gameType)};
 }
 
 }  // namespace
 
-int openMainWindow(const Options& options, const std::string& settingsFile, const char* programName) {
+int openMainWindow(const Options& options, const settings::SettingsFiles& settingsFiles,
+                   const char* programName) {
   // Checked here, since the toolkit would abort on a display that does not answer.
   const std::optional<std::string> windowSystem = platform::windowSystemToOpen();
   if (!windowSystem) {
@@ -57,7 +62,7 @@ int openMainWindow(const Options& options, const std::string& settingsFile, cons
     return 1;
   }
   ToolkitArguments arguments(programName, *windowSystem);
-  return library->openWindow(request(arguments, settingsFile, options));
+  return library->openWindow(request(arguments, settingsFiles, options));
 }
 
 void showMessageBox(const std::string& prompt, const char* programName) {

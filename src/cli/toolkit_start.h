@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command_options.h"
+#include "settings/settings_location.h"
 
 namespace fendral::cli {
 
@@ -31,7 +32,8 @@ QString noDisplayLine();
 
 // The main window, when a display answers and the window library loads; else one line on stderr
 // and 1.
-int openMainWindow(const Options& options, const std::string& settingsFile, const char* programName);
+int openMainWindow(const Options& options, const settings::SettingsFiles& settingsFiles,
+                   const char* programName);
 
 // The message box with `prompt`, when a display answers; nothing else otherwise.
 void showMessageBox(const std::string& prompt, const char* programName);

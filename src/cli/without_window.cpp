@@ -8,6 +8,7 @@
 #include "cli/toolkit_start.h"
 #include "launch/saved_request.h"
 #include "platform/host_platform.h"
+#include "settings/private_profile.h"
 
 namespace fendral::cli {
 
@@ -36,6 +37,15 @@ class LaunchPlatform : public ConsolePlatform {
   const char* programName_;
 };
 
+// A settings file that is there but cannot be read would pass for empty settings and bring a message
+// about quake2.exe instead.
+bool settingsReadable(const std::string& file) {
+  const platform::FileOutcome readable = settings::profileReadable(file);
+  if (!readable)
+    std::fprintf(stderr, "fendral: %s: %s\n", file.c_str(), platform::describe(readable).c_str());
+  return static_cast<bool>(readable);
+}
+
 }  // namespace
 
 void ConsolePlatform::message(const std::string& prompt) {
@@ -43,11 +53,13 @@ void ConsolePlatform::message(const std::string& prompt) {
   std::fprintf(stderr, "%s\n", prompt.c_str());
 }
 
-int printPreview(const Options& options, const std::string& settingsFile) {
-  printLine("settings file:", settingsFile);
+int printPreview(const Options& options, const settings::SettingsFiles& settingsFiles) {
+  if (!settingsReadable(settingsFiles.read)) return 1;
+  printLine("settings file:", settingsFiles.read);
+  if (settingsFiles.write != settingsFiles.read) printLine("saved to:", settingsFiles.write);
   ConsolePlatform system;
   const launch::LaunchRequest request =
-      launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType);
+      launch::savedLaunchRequest(settingsFiles.read, options.gameChoice, options.gameType);
   const std::optional<launch::LaunchPlan> plan = launch::planLaunch(request, system);
   std::vector<std::pair<platform::Command, std::string>> starts;  // what runs, and where
   if (plan) {
@@ -74,6 +86,7 @@ int printPreview(const Options& options, const std::string& settingsFile) {
 }
 
 int launchWithoutWindow(const Options& options, const std::string& settingsFile, const char* programName) {
+  if (!settingsReadable(settingsFile)) return 1;
   LaunchPlatform system(programName);
   launch::runLaunch(launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType), system,
                     [](const launch::LaunchTexts&) {});

@@ -1,6 +1,5 @@
 #include "settings/private_profile.h"
 
-#include <optional>
 #include <utility>
 
 #include "platform/file_content.h"
@@ -11,12 +10,6 @@
 namespace fendral::settings {
 
 namespace {
-
-// A settings file is a few kilobytes; anything past this is not one, and is neither read nor rewritten.
-constexpr std::size_t kLargestFile = 16 << 20;
-
-// What the window reads with its 255-character buffer.
-constexpr std::size_t kLongestValue = 254;
 
 bool isQuote(char c) {
   return c == '"' || c == '\'';
@@ -99,12 +92,18 @@ struct SettingsText {
   std::string oddByte;
 };
 
-// Nothing when the file exists but cannot be read whole; an empty text when it does not exist.
-std::optional<SettingsText> readSettingsText(const std::string& host) {
+// Why the file exists but cannot be read whole; an empty text when it does not exist.
+struct SettingsRead {
+  SettingsText file;
+  platform::FileOutcome outcome;
+  bool exists = false;
+};
+
+SettingsRead readSettingsText(const std::string& host) {
   platform::FileRead file = platform::readFileContent(host, kLargestFile);
   if (!file.outcome) {
-    if (file.outcome.error == platform::FileError::NotFound) return SettingsText{};
-    return std::nullopt;
+    if (file.outcome.error == platform::FileError::NotFound) return {};
+    return {{}, file.outcome};
   }
   SettingsText result;
   result.form = formOf(file.bytes);
@@ -115,7 +114,16 @@ std::optional<SettingsText> readSettingsText(const std::string& host) {
     result.text = std::move(wide.text);
     result.oddByte = std::move(wide.oddByte);
   }
-  return result;
+  return {std::move(result), {}, true};
+}
+
+// The text with `entry` set in it.
+std::string withEntry(std::string text, std::string_view section, const ProfileEntry& entry) {
+  const KeyPlace place = findKey(text, section, entry.key);
+  // A value the file holds is not rewritten when it should stay or already reads as the one written,
+  // so its quotes and blanks stay as they are.
+  if (place.keyFound && (entry.onlyWhenMissing || unquote(place.value) == entry.value)) return text;
+  return withKey(text, place, section, entry.key, storedForm(entry.value));
 }
 
 }  // namespace
@@ -123,9 +131,9 @@ std::optional<SettingsText> readSettingsText(const std::string& host) {
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& path,
                               std::size_t capacity) {
   if (capacity == 0) return {};
-  const std::optional<SettingsText> file = readSettingsText(path);
-  if (!file) return {};
-  const KeyPlace place = findKey(file->text, section, key);
+  const SettingsRead read = readSettingsText(path);
+  if (!read.outcome) return {};
+  const KeyPlace place = findKey(read.file.text, section, key);
   if (!place.keyFound) return {};
   const std::string_view value = unquote(place.value);
   return std::string(value.substr(0, cutLength(value, capacity - 1)));
@@ -133,20 +141,28 @@ std::string readProfileString(std::string_view section, std::string_view key, co
 
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& path) {
-  const std::optional<SettingsText> file = readSettingsText(path);
-  if (!file) return false;  // a file that cannot be read whole is left as it is
-  const KeyPlace place = findKey(file->text, section, key);
-  // A value that reads as it stands is not rewritten, so its quotes and blanks, and whatever lies past
-  // the reader's limit, stay as they are.
-  if (place.keyFound) {
-    const std::string_view stored = unquote(place.value);
-    if (stored.substr(0, cutLength(stored, kLongestValue)) == value) return true;
+  const ProfileEntry entry{key, value};
+  return static_cast<bool>(writeProfileStrings(section, {&entry, 1}, path));
+}
+
+platform::FileOutcome writeProfileStrings(std::string_view section, std::span<const ProfileEntry> entries,
+                                          const std::string& path, const std::string& seedPath) {
+  SettingsRead read = readSettingsText(path);
+  if (!read.outcome) return read.outcome;  // a file that cannot be read whole is left as it is
+  if (!read.exists && !seedPath.empty()) {
+    SettingsRead seed = readSettingsText(seedPath);
+    if (seed.outcome) read.file = std::move(seed.file);
   }
-  const std::string text = withKey(file->text, place, section, key, storedForm(value));
-  if (text == file->text) return true;
-  const bool wide = file->form != FileForm::Bytes;
-  return static_cast<bool>(
-      platform::replaceFileContent(path, wide ? toUtf16(text, file->form, file->oddByte) : text));
+  const SettingsText& file = read.file;
+  std::string text = file.text;
+  for (const ProfileEntry& entry : entries) text = withEntry(std::move(text), section, entry);
+  if (text == file.text && read.exists) return {};
+  const bool wide = file.form != FileForm::Bytes;
+  return platform::replaceFileContent(path, wide ? toUtf16(text, file.form, file.oddByte) : text);
+}
+
+platform::FileOutcome profileReadable(const std::string& path) {
+  return readSettingsText(path).outcome;
 }
 
 }  // namespace fendral::settings

@@ -64,9 +64,9 @@ inline std::string_view switchWord(bool on) {
   return on ? kSwitchOn : kSwitchOff;
 }
 
-// The reader and writer every setting goes through; neither reports anything.
+// The reader every setting goes through: the whole value, however long, or "" when the file cannot be
+// read.
 std::string readSetting(const Setting& setting, const std::string& iniPath);
 SettingValues readSettings(const std::string& iniPath);
-void saveSetting(const Setting& setting, std::string_view value, const std::string& iniPath);
 
 }  // namespace fendral::settings

@@ -12,7 +12,7 @@
 
 #include "launch/editor_command.h"
 #include "launch/saved_request.h"
-#include "settings/settings_location.h"
+#include "settings/settings_save.h"
 #include "settings/settings_table.h"
 #include "ui/frm_help.h"
 #include "ui/frm_sample_batch.h"
@@ -29,8 +29,9 @@ constexpr std::size_t kFirstDescription = settings::settingIndex("G1D");
 
 }  // namespace
 
-frmMain::frmMain(platform::Platform& platform, std::string settingsFile)
-    : platform_(platform), settingsFile_(std::move(settingsFile)) {
+frmMain::frmMain(platform::Platform& platform, std::string settingsFile, std::string saveFile)
+    : platform_(platform),
+      settingsFiles_{settingsFile, saveFile.empty() ? settingsFile : std::move(saveFile)} {
   buildWindow();
   findSettingFields();
   connectHandlers();
@@ -96,8 +97,9 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Reload_setup_fields() {
-  Ini_path = settingsFile_;
+  Ini_path = settingsFiles_.read;
   loaded_ = settings::readSettings(Ini_path);
+  saveFileWasLink_ = settings::isSymbolicLink(settingsFiles_.write);
   setCoreText(*txtServerIP, loaded_[kServerIP]);
   if (setupPagesBuilt()) fillSetupPages();
   setCustomGameCaptions();
@@ -190,13 +192,23 @@ void frmMain::cmdSave_Click() {
   txtBatchFileStatus->setText(fromCore(settings::switchWord(optBatchFileYes->isChecked())));
   txtCDaudio->setText(fromCore(settings::switchWord(optCDaudioYes->isChecked())));
   txtJoystick->setText(fromCore(settings::switchWord(optJoystickYes->isChecked())));
-  // The configuration folder may not exist yet; a failure here shows as a failed write, unreported.
-  (void)settings::makeSettingsFolder(Ini_path);
-  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
-    settings::saveSetting(settings::kSettings[i], toCore(*settingFields_[i]), Ini_path);
+  const platform::FileOutcome saved =
+      settings::saveChangedSettings(settingsFiles_, {loaded_, saveFileWasLink_}, settingValuesInFields());
+  if (!saved) {
+    // The edits stay in the fields, for a second Save once the cause is fixed.
+    platform_.message(settings::saveFailurePrompt(settingsFiles_.write, saved));
+    return;
   }
+  // From now on the file written is the one read; the reload shows what others saved meanwhile.
+  settingsFiles_.read = settingsFiles_.write;
+  Reload_setup_fields();
   Show_launch_view();
-  setCustomGameCaptions();
+}
+
+settings::SettingValues frmMain::settingValuesInFields() const {
+  settings::SettingValues values;
+  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) values[i] = toCore(*settingFields_[i]);
+  return values;
 }
 
 void frmMain::selectLaunchChoices(launch::GameChoice gameChoice, launch::GameType gameType) {

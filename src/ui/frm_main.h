@@ -6,6 +6,7 @@
 
 #include "launch/launch_sequence.h"
 #include "platform/platform.h"
+#include "settings/settings_location.h"
 #include "settings/settings_table.h"
 
 class QButtonGroup;
@@ -27,8 +28,9 @@ class frmMain : public QWidget {
   Q_OBJECT
 
  public:
-  // `settingsFile` is the host path of fendral.ini wherever it was found to live.
-  frmMain(platform::Platform& platform, std::string settingsFile);
+  // `settingsFile` is the host path of fendral.ini wherever it was found to live; `saveFile` the one
+  // Save writes, when that is another (the player's own, beside a shared file).
+  frmMain(platform::Platform& platform, std::string settingsFile, std::string saveFile = {});
   ~frmMain() override;
 
   // Game and game type as given on the command line; the window starts with the standard game, single
@@ -90,11 +92,13 @@ class frmMain : public QWidget {
 
   void setCustomGameCaptions();
   launch::LaunchRequest launchRequest() const;
+  // What the setting fields hold, in the order of the settings table.
+  settings::SettingValues settingValuesInFields() const;
   void showLaunchTexts(const launch::LaunchTexts& texts);
   void editCustomConfig(std::size_t game);  // 0, 1 or 2
 
   platform::Platform& platform_;
-  const std::string settingsFile_;
+  settings::SettingsFiles settingsFiles_;
   std::string Ini_path;
   bool shownOnce_ = false;
 
@@ -150,8 +154,10 @@ class frmMain : public QWidget {
   // The 18 setting fields in the order of the settings table; all but the server address wait for the
   // setup pages.
   std::array<QLineEdit*, 18> settingFields_{};
-  // The settings as the last reload read them, for the fields of setup pages built later.
+  // The settings as the last reload read them, for the fields of setup pages built later and as what
+  // Save tells the player's changes by.
   settings::SettingValues loaded_;
+  bool saveFileWasLink_ = false;
 
   // Made on first use, as children, so the desktop keeps them over this window.
   frmHelp* help_ = nullptr;

@@ -23,7 +23,7 @@ extern "C" __attribute__((visibility("default"))) int fendral_open_window(
   QApplication app(*request->argumentCount, request->arguments);
   startApplication();
   fendral::ui::DesktopPlatform platform;
-  fendral::ui::frmMain window(platform, request->settingsFile);
+  fendral::ui::frmMain window(platform, request->settingsFile, request->saveFile);
   window.selectLaunchChoices(static_cast<fendral::launch::GameChoice>(request->gameChoice),
                              static_cast<fendral::launch::GameType>(request->gameType));
   window.show();

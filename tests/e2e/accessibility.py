@@ -124,13 +124,15 @@ def walk(view, top):
 
 
 def start(tmp, processes, env, settings):
-    """The launcher, copied beside settings of its own; its output goes to fendral.log."""
+    """The launcher, copied beside settings of its own (no player's file of the machine's wins over
+    them); its output goes to fendral.log."""
     shutil.copy(fendral, os.path.join(tmp, "fendral"))
     with open(os.path.join(tmp, "fendral.ini"), "w") as ini:
         ini.write("[Main]\n" + settings)
     log = open(os.path.join(tmp, "fendral.log"), "w")
     processes.append(subprocess.Popen([os.path.join(tmp, "fendral")], stdout=log, stderr=log,
-                                      env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")))
+                                      env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                                               XDG_CONFIG_HOME=os.path.join(tmp, "config"))))
     apps = pyatspi.Registry.getDesktop(0)
     app = wait_for(lambda: next((a for a in apps if a is not None and a.name.lower() == "fendral"), None),
                    "the launcher never appeared on the accessibility bus")

@@ -6,11 +6,13 @@ set -uo pipefail
 fendral_built=$1
 source "$(dirname "$0")/harness.sh"
 
-# run ARGS...: the copy without any display, after the VAR=value words in `with`; sets rc, out and err.
+# run ARGS...: the copy without any display, after the VAR=value words in `with` and the command words
+# in `as`; sets rc, out and err.
 with=()
+as=()
 run() {
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${with[@]}" "$program" "$@" \
-    2>"$tmp/err")
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${with[@]}" "${as[@]}" \
+    "$program" "$@" 2>"$tmp/err")
   rc=$?
   err=$(cat "$tmp/err")
 }
@@ -77,6 +79,35 @@ for named in "--settings $latin/f.ini" "--settings=$latin/f.ini"; do
   grep -qx "batch path:     $q2\\\\named.bat" <<<"$out" || fail "$named was not read: $err"
 done
 echo "ok --settings FILE, also by a name that is not UTF-8"
+
+# A settings file that is there but cannot be read: one line naming it and why, for both.
+mkdir "$tmp/folder.ini"
+mkfifo "$tmp/fifo.ini"
+truncate -s 17M "$tmp/large.ini"
+printf '[Main]\n' >"$tmp/private.ini"
+chmod 600 "$tmp/private.ini"
+cases=("folder.ini:it is not a regular file" "fifo.ini:it is not a regular file" "large.ini:the file is too large")
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then cases+=("private.ini:permission denied"); fi
+for case in "${cases[@]}"; do
+  file=$tmp/${case%%:*}
+  for action in --preview --launch; do
+    [ "${case%%:*}" = private.ini ] && as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    run "$action" --settings "$file"
+    as=()
+    [ $rc = 1 ] && [ "$err" = "fendral: $file: ${case#*:}" ] && [ -z "$out" ] || fail "$action on $case: rc $rc, $err"
+  done
+done
+started && fail "an unreadable settings file started something"
+echo "ok a settings file that is a folder, a FIFO, too large or unreadable: one line saying so, exit 1"
+
+# A file beside the program that this player may not write is read; --preview names the one Save
+# would write instead.
+chmod a-w "$tmp/bin/fendral.ini"
+run --preview
+[ "$(head -n 2 <<<"$out")" = "$(printf '%-16s%s\n' "settings file:" "$tmp/bin/fendral.ini" "saved to:" \
+  "$tmp/config/fendral/fendral.ini")" ] || fail "--preview with a read-only shared file: $out"
+chmod u+w "$tmp/bin/fendral.ini"
+echo "ok --preview names the file it read and the file Save would write"
 
 # No display, or one that does not answer: one line, exit 1, never an abort.
 unused=$((500 + RANDOM % 400))

@@ -4,6 +4,8 @@
 timeout=${timeout:-10}
 tmp=$(mktemp -d)
 chmod 755 "$tmp" # a player account must reach what is put here
+# The player's own settings file wins over one a test puts beside the program: none of the machine's.
+export XDG_CONFIG_HOME=$tmp/config
 pids=()
 logs=()
 

@@ -131,3 +131,47 @@ poll gone "$launcher" || fail "the launcher did not end after starting the game"
 beside=$(ls -A "$bin")
 [ "$beside" = "$(printf 'fendral\nfendral-notepad')" ] || fail "written beside the program: $beside"
 echo "ok a restart read the settings back; its Launch key started the game and ended it; nothing was written beside it"
+
+# --- root on an install under /usr: the unpacked tree seen at /usr/local/games in a mount namespace
+# of its own, with a shared file an administrator put beside the program. Root reads it, and its Save
+# goes into its own folder with the shared file's other lines, never beside the program.
+if [ "$(id -u)" = 0 ] && unshare --mount --propagation private true 2>/dev/null; then
+  under_usr() {
+    exec unshare --mount --propagation private sh -c 'mount --bind "$0" /usr/local/games && exec "$@"' \
+      "$root/usr" env -u XDG_CONFIG_HOME -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$tmp/root-home" \
+      XDG_RUNTIME_DIR="$tmp/root-run" /usr/local/games/bin/fendral "$@"
+  }
+  mkdir -m 700 "$tmp/root-run"
+  printf '[Main]\nQ2Location=%s\nOptions=+set shared 1\n' "$game" >"$bin/fendral.ini"
+  own=$tmp/root-home/.config/fendral/fendral.ini
+  out=$(under_usr --preview)
+  [ "$(head -n 2 <<<"$out")" = "$(printf '%-16s%s\n' "settings file:" /usr/local/games/bin/fendral.ini \
+    "saved to:" "$own")" ] || fail "root's --preview on an install under /usr: $out"
+  mkdir "$tmp/quake2-root"
+  fake_game "$tmp/quake2-root/quake2.exe" "$tmp/out/root-game-args"
+  (under_usr) >>"$tmp/fendral.log" 2>&1 &
+  launcher=$!
+  pids+=($launcher)
+  poll fendral_windows >/dev/null || fail "root's window did not appear"
+  window=$(fendral_windows | head -n 1)
+  focus "$window"
+  xdotool mousemove --window "$window" 20 20 click 1
+  sleep 0.5
+  xdotool mousemove --window "$window" 50 58 click 1
+  xdotool mousemove --window "$window" 150 153 click 1 key ctrl+a
+  xdotool type --delay 10 "$tmp/quake2-root"
+  xdotool mousemove --window "$window" 181 316 click 1
+  saved() { tr -d '\r' <"$own" 2>/dev/null | grep -qx "Q2Location=$tmp/quake2-root"; }
+  poll saved || fail "root's Save did not write $own: $(cat "$own" 2>&1)"
+  kill "$launcher"
+  wait "$launcher" 2>/dev/null
+  tr -d '\r' <"$own" | grep -qx "Options=+set shared 1" || fail "root's first Save lost the shared lines: $(cat "$own")"
+  [ "$(cat "$bin/fendral.ini")" = "$(printf '[Main]\nQ2Location=%s\nOptions=+set shared 1' "$game")" ] ||
+    fail "root's Save changed the shared file"
+  rm "$bin/fendral.ini"
+  beside=$(ls -A "$bin")
+  [ "$beside" = "$(printf 'fendral\nfendral-notepad')" ] || fail "root's Save wrote beside the program: $beside"
+  echo "ok root on an install under /usr reads the shared file and saves into its own folder, with its other lines"
+else
+  echo "skipped root on an install under /usr: needs root and a mount namespace"
+fi

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 
 #include "launch/command_line.h"
 #include "platform/host_path.h"
@@ -196,4 +197,54 @@ TEST_F(MainWindow, SavedValuesKeepTheirBytesAndTheirEncoding) {
   click("cmdLaunch");
   ASSERT_FALSE(platform.started.empty());
   EXPECT_NE(platform.started.back().find("C:\\Caf\xE9"), std::string::npos);
+}
+
+// A Save that cannot write says which file and why, and keeps the setup view with the edits, so a
+// second Save once the cause is gone still has them.
+TEST_F(MainWindow, AFailedSaveSaysWhyAndKeepsTheEdits) {
+  std::filesystem::create_directory(ini());
+  platform.existing.insert("C:\\Q2\\quake2.exe ");
+  open();
+  click("cmdSetup");
+  fill("txtQ2path", "C:\\Q2", "txtOptions", "+set edited 1");
+  click("cmdSave");
+  EXPECT_EQ(platform.messages,
+            Words{"The settings could not be saved in " + ini() + ": it is not a regular file."});
+  EXPECT_TRUE(shown("tabSetup"));
+  std::filesystem::remove(ini());
+  click("cmdSave");
+  EXPECT_FALSE(shown("tabSetup"));
+  EXPECT_NE(readIni().find("Options=+set edited 1"), std::string::npos);
+}
+
+// Launcher A, open since before B saved a new Quake 2 folder, saves an options change: B's folder
+// stays, and A shows it from then on.
+TEST_F(MainWindow, SaveKeepsWhatAnotherLauncherSavedMeanwhile) {
+  writeIni("[Main]\nQ2Location=C:\\OLD\n");
+  platform.existing = {"C:\\OLD\\quake2.exe ", "C:\\NEW\\quake2.exe "};
+  fendral::ui::frmMain b(platform, ini());
+  open();
+  b.Show_setup_view();
+  b.findChild<QLineEdit*>("txtQ2path")->setText("C:\\NEW");
+  b.cmdSave_Click();
+  click("cmdSetup");
+  fill("txtOptions", "+set mine 1");
+  click("cmdSave");
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(readIni().starts_with("[Main]\nQ2Location=C:\\NEW\n")) << readIni();
+  EXPECT_NE(readIni().find("Options=+set mine 1"), std::string::npos);
+  EXPECT_EQ(text("txtQ2path"), "C:\\NEW");
+}
+
+// Read from a shared file, saved into the player's own: from then on the window reads its own.
+TEST_F(MainWindow, TheFirstSaveIntoTheOwnFileIsReadFromThen) {
+  scratch.put("shared.ini", "[Main]\nQ2Location=C:\\Q2\n");
+  platform.existing.insert("C:\\Q2\\quake2.exe ");
+  window = std::make_unique<fendral::ui::frmMain>(platform, scratch.at("shared.ini"), ini());
+  click("cmdSetup");
+  fill("txtOptions", "+set mine 1");
+  click("cmdSave", "cmdSetup");
+  EXPECT_EQ(text("txtOptions"), "+set mine 1");
+  EXPECT_EQ(scratch.get("shared.ini"), "[Main]\nQ2Location=C:\\Q2\n");
+  EXPECT_EQ(window->iniPath(), ini());
 }
