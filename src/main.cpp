@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
                                        ? fendral::settings::settingsFileFor(host.programFolder())
                                        : options.settingsFile;
   if (options.action == Action::Preview) return fendral::cli::printPreview(options, settingsFile);
+  if (options.action == Action::Engines) return fendral::cli::printEngines(options, settingsFile);
   if (options.action == Action::Launch)
     return fendral::cli::launchWithoutWindow(options, settingsFile, argv[0]);
   return fendral::cli::openMainWindow(options, settingsFile, argv[0]);

@@ -37,8 +37,12 @@ void printLine(const QString& line) {
 
 FendralWindowRequest request(ToolkitArguments& arguments, const std::string& settingsFile,
                              const Options& options) {
-  return {&arguments.count(), arguments.values(), settingsFile.c_str(), static_cast<int>(options.gameChoice),
-          static_cast<int>(options.gameType)};
+  return {&arguments.count(),
+          arguments.values(),
+          settingsFile.c_str(),
+          static_cast<int>(options.gameChoice),
+          static_cast<int>(options.gameType),
+          options.engine ? options.engine->c_str() : nullptr};
 }
 
 }  // namespace

@@ -9,8 +9,9 @@ struct FendralWindowRequest {
   int* argumentCount;  // for QApplication, which keeps both for its whole life
   char** arguments;
   const char* settingsFile;
-  int gameChoice;  // a launch::GameChoice
-  int gameType;    // a launch::GameType
+  int gameChoice;      // a launch::GameChoice
+  int gameType;        // a launch::GameType
+  const char* engine;  // --engine's program for this run; null for the saved Engine=
 };
 
 // Shows the main window and runs it until the program ends; the program's exit status.
