@@ -40,6 +40,16 @@ Dialect dialectOfName(std::string_view name) {
                                                                                         : Dialect::Yamagi;
 }
 
+// Reverse-DNS, as Flatpak names apps: at least three names of letters, digits, "_" and "-".
+bool isAppId(std::string_view id) {
+  const bool wordsOnly = std::all_of(id.begin(), id.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.';
+  });
+  return wordsOnly && std::count(id.begin(), id.end(), '.') >= 2 && !id.starts_with('.') &&
+         !id.ends_with('.') && id.find("..") == std::string_view::npos;
+}
+
 std::string described(std::string_view name, std::string_view why) {
   std::string text(name);
   text.append(", ").append(why);
@@ -87,7 +97,7 @@ class Lookup {
   std::optional<GameEngine> playerChoice() {
     const std::string& choice = search_.playerChoice;
     const bool bareName = choice.find('/') == std::string::npos;
-    if (bareName) {
+    if (isAppId(choice)) {
       for (const EngineEntry& entry : kEngineTable) {
         if (entry.source == EngineSource::Flatpak && entry.file == choice)
           return flatpak(choice, entry.command, entry.name, entry.dialect);
@@ -143,7 +153,8 @@ class Lookup {
     return std::nullopt;
   }
 
-  // Yamagi finds the data beside itself; Q2PRO is always told, as a home folder of its own comes first.
+  // Yamagi finds the data beside itself. Q2PRO is always told: a packaged one looks in a folder of its
+  // own, and +set is the only way it takes another.
   std::optional<GameEngine> native(const EngineEntry& entry, std::string program, std::string_view why,
                                    bool inQ2Folder) {
     if (!isNativeExecutable(program)) return std::nullopt;
@@ -158,7 +169,6 @@ class Lookup {
   // granted read-only.
   std::optional<GameEngine> flatpak(std::string_view app, std::string_view command, std::string_view name,
                                     Dialect dialect) {
-    if (app.empty()) return std::nullopt;
     const std::string active = "/app/" + std::string(app) + "/current/active";
     const std::array<std::string, 2> roots{search_.userFlatpak, search_.systemRoot + "/var/lib/flatpak"};
     // A dangling or unreadable link is no install.
