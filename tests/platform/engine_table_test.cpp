@@ -1,20 +1,17 @@
 #include "platform/engine_table.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include "support/recording_platform.h"
 #include "support/scratch_folder.h"
 
 namespace fendral::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using Words = std::vector<std::string>;
 
 // Installs laid out in a scratch folder that stands for the root of the system; each test runs inside it.
 class EngineTableTest : public ::testing::Test {
@@ -22,20 +19,19 @@ class EngineTableTest : public ::testing::Test {
   void SetUp() override { fs::current_path(dir); }
   void TearDown() override { fs::current_path(previous_); }
 
-  // Executable scripts, made with their folders.
   void programs(std::initializer_list<std::string> names) const {
     for (const std::string& name : names) scratch.put(name, "#!/bin/sh\n", 0755);
   }
   void folders(std::initializer_list<std::string> names) const {
     for (const std::string& name : names) fs::create_directories(dir + "/" + name);
   }
-  // The first word of the engine's command, the words after it, and where the data is said to be.
-  static std::optional<Words> summary(const std::optional<GameEngine>& engine) {
-    if (!engine) return std::nullopt;
-    Words words = engine->command;
-    words.push_back("data=" + engine->dataFolder);
-    words.push_back(std::to_string(static_cast<int>(engine->dialect)));
-    return words;
+  // The dialect's letter, the command's words and <the data folder as the engine is told it>.
+  std::string chosen(const std::string& q2, const std::string& game = "") const {
+    const std::optional<GameEngine> engine = chooseGameEngine(q2, game, search);
+    if (!engine) return "none";
+    std::string text(1, "YPW"[static_cast<int>(engine->dialect)]);
+    for (const std::string& word : engine->command) text += " " + word;
+    return text + " <" + engine->dataFolder + ">";
   }
 
   fendral::testing::ScratchFolder scratch{"fendral-engines"};
@@ -46,12 +42,9 @@ class EngineTableTest : public ::testing::Test {
   const fs::path previous_ = fs::current_path();
 };
 
-constexpr int kYamagi = static_cast<int>(Dialect::Yamagi), kQ2pro = static_cast<int>(Dialect::Q2pro),
-              kWindows = static_cast<int>(Dialect::Windows);
-
 // Every row of the table in turn: each case takes away what won the one before.
 TEST_F(EngineTableTest, FirstEngineOfTheTableThatIsThereWins) {
-  const std::string q2 = dir + "/my games/q2", mod = q2 + "/winmod";
+  const std::string q2 = dir + "/my games/q2", bin = dir + "/bin/", data = " <" + q2 + ">";
   programs({"my games/q2/quake2", "my games/q2/q2pro", "usr/lib/yamagi-quake2/quake2",
             "usr/lib/yquake2/yquake2", "bin/yamagi-quake2", "bin/yquake2", "bin/quake2", "bin/q2pro",
             "bin/flatpak", "wine/wine", "usr/games/quake2", "yquake2"});
@@ -61,45 +54,34 @@ TEST_F(EngineTableTest, FirstEngineOfTheTableThatIsThereWins) {
            "home/.local/share/flatpak/app/com.github.skullernet.q2pro/current/active"});
   // An empty PATH entry must not mean the current folder, which holds a yquake2.
   search.path = ":" + dir + "/usr/games:" + dir + "/bin::" + dir + "/wine";
-  const std::string bin = dir + "/bin/", flatpak = bin + "flatpak", grant = "--filesystem=" + q2 + ":ro";
-  const struct {
-    std::string removed;  // before the choice
-    std::string game;
-    std::optional<Words> expected;
-  } cases[] = {
-      {"", "winmod", Words{dir + "/wine/wine", q2 + "/quake2.exe", "data=", std::to_string(kWindows)}},
-      {"", "", Words{q2 + "/quake2", "data=", std::to_string(kYamagi)}},
-      {"my games/q2/quake2", "", Words{q2 + "/q2pro", "data=" + q2, std::to_string(kQ2pro)}},
+  const std::string wine = "W " + dir + "/wine/wine " + q2 + "/quake2.exe <>",
+                    flatpak = "Y " + bin + "flatpak run --command=", grant = " --filesystem=" + q2 + ":ro ";
+  const std::pair<std::string, std::string> cases[] = {
+      {"", wine},  // a custom game with only Windows code
+      {"my games/q2/winmod/gamex86.dll", "Y " + q2 + "/quake2 <>"},
+      {"my games/q2/quake2", "P " + q2 + "/q2pro" + data},
       // Debian's engine before the PATH's quake2, which is its wrapper.
-      {"my games/q2/q2pro", "",
-       Words{dir + "/usr/lib/yamagi-quake2/quake2", "data=" + q2, std::to_string(kYamagi)}},
-      {"usr/lib/yamagi-quake2/quake2", "",
-       Words{dir + "/usr/lib/yquake2/yquake2", "data=" + q2, std::to_string(kYamagi)}},
-      {"usr/lib/yquake2/yquake2", "", Words{bin + "yamagi-quake2", "data=" + q2, std::to_string(kYamagi)}},
-      {"bin/yamagi-quake2", "", Words{bin + "yquake2", "data=" + q2, std::to_string(kYamagi)}},
-      {"bin/yquake2", "", Words{dir + "/usr/games/quake2", "data=" + q2, std::to_string(kYamagi)}},
-      {"usr/games/quake2", "", Words{bin + "quake2", "data=" + q2, std::to_string(kYamagi)}},
-      {"bin/quake2", "", Words{bin + "q2pro", "data=" + q2, std::to_string(kQ2pro)}},
-      {"bin/q2pro", "",
-       Words{flatpak, "run", "--command=quake2", grant, "org.yamagi.YamagiQ2", "data=" + q2,
-             std::to_string(kYamagi)}},
-      {"var/lib/flatpak/app/org.yamagi.YamagiQ2/current/active", "",
-       Words{flatpak, "run", "--command=q2pro", grant, "com.github.skullernet.q2pro", "data=" + q2,
-             std::to_string(kQ2pro)}},
-      {"bin/flatpak", "", Words{dir + "/wine/wine", q2 + "/quake2.exe", "data=", std::to_string(kWindows)}},
-      {"wine/wine", "", std::nullopt},
+      {"my games/q2/q2pro", "Y " + dir + "/usr/lib/yamagi-quake2/quake2" + data},
+      {"usr/lib/yamagi-quake2/quake2", "Y " + dir + "/usr/lib/yquake2/yquake2" + data},
+      {"usr/lib/yquake2/yquake2", "Y " + bin + "yamagi-quake2" + data},
+      {"bin/yamagi-quake2", "Y " + bin + "yquake2" + data},
+      {"bin/yquake2", "Y " + dir + "/usr/games/quake2" + data},
+      {"usr/games/quake2", "Y " + bin + "quake2" + data},
+      {"bin/quake2", "P " + bin + "q2pro" + data},
+      {"bin/q2pro", flatpak + "quake2" + grant + "org.yamagi.YamagiQ2" + data},
+      {"var/lib/flatpak/app/org.yamagi.YamagiQ2/current/active",
+       "P" + flatpak.substr(1) + "q2pro" + grant + "com.github.skullernet.q2pro" + data},
+      {"bin/flatpak", wine},
+      {"wine/wine", "none"},
   };
-  for (const auto& [removed, game, expected] : cases) {
+  for (const auto& [removed, expected] : cases) {
     if (!removed.empty()) fs::remove(dir + "/" + removed);
-    EXPECT_EQ(summary(chooseGameEngine(q2, game, search)), expected) << "without " << removed;
+    EXPECT_EQ(chosen(q2, "winmod"), expected) << "without " << removed;
   }
-  // A Windows-only mod without wine goes to nothing special, and the automatic choice takes no engine
-  // of the system for a folder without game data.
+  // No engine of the system for a folder without game data, but --engines lists them.
   programs({"bin/q2pro", "bin/flatpak"});
   fs::create_directories(dir + "/empty");
-  EXPECT_EQ(chooseGameEngine(dir + "/empty", "", search), std::nullopt);
-  EXPECT_EQ(summary(chooseGameEngine(q2 + "\\", "winmod", search)),
-            (Words{bin + "q2pro", "data=" + q2 + "/", std::to_string(kQ2pro)}));
+  EXPECT_EQ(chosen(dir + "/empty"), "none");
   EXPECT_EQ(foundEngines(dir + "/empty", search).size(), 2u);  // q2pro and the Q2PRO app
 }
 
@@ -108,33 +90,32 @@ TEST_F(EngineTableTest, FirstEngineOfTheTableThatIsThereWins) {
 TEST_F(EngineTableTest, FlatpakAppsNeedAnInstallAndAGrantableFolder) {
   programs({"bin/flatpak"});
   search.path = dir + "/bin";
-  const std::string app = "var/lib/flatpak/app/org.yamagi.YamagiQ2/current/active";
-  fs::create_directories(dir + "/var/lib/flatpak/app/org.yamagi.YamagiQ2/current");
-  fs::create_symlink(dir + "/nowhere", dir + "/" + app);
-  folders({"q2/baseq2", "q2:x/baseq2", "q2,x/baseq2", "home/.var/app/org.yamagi.YamagiQ2/data/baseq2"});
-  EXPECT_EQ(chooseGameEngine(dir + "/q2", "", search), std::nullopt) << "a dangling link is no install";
-  fs::remove(dir + "/" + app);
-  folders({app});
-  EXPECT_EQ(chooseGameEngine(dir + "/q2:x", "", search), std::nullopt) << "a \":\" cannot be granted";
-  EXPECT_EQ(chooseGameEngine(dir + "/q2,x", "", search)->command[3], "--filesystem=" + dir + "/q2,x:ro");
-  const std::string own = dir + "/home/.var/app/org.yamagi.YamagiQ2/data";
-  EXPECT_EQ(chooseGameEngine(own, "", search)->command,
-            (Words{dir + "/bin/flatpak", "run", "--command=quake2", "org.yamagi.YamagiQ2"}));
+  const std::string app = dir + "/var/lib/flatpak/app/org.yamagi.YamagiQ2/current/active";
+  const std::string run = "Y " + dir + "/bin/flatpak run --command=quake2 ";
+  folders({"var/lib/flatpak/app/org.yamagi.YamagiQ2/current", "q2/baseq2", "q2:x/baseq2", "q2,x/baseq2",
+           "home/.var/app/org.yamagi.YamagiQ2/q2/baseq2"});
+  fs::create_symlink(dir + "/nowhere", app);
+  EXPECT_EQ(chosen(dir + "/q2"), "none") << "a dangling link is no install";
+  fs::remove(app);
+  fs::create_directories(app);
+  EXPECT_EQ(chosen(dir + "/q2:x"), "none") << "a \":\" cannot be granted";
+  EXPECT_EQ(chosen(dir + "/q2,x"),
+            run + "--filesystem=" + dir + "/q2,x:ro org.yamagi.YamagiQ2 <" + dir + "/q2,x>");
+  const std::string own = dir + "/home/.var/app/org.yamagi.YamagiQ2/q2";
+  EXPECT_EQ(chosen(own), run + "org.yamagi.YamagiQ2 <" + own + ">");
   search.path = dir + "/none";
-  EXPECT_EQ(chooseGameEngine(dir + "/q2", "", search), std::nullopt) << "no flatpak on the PATH";
+  EXPECT_EQ(chosen(dir + "/q2"), "none") << "no flatpak on the PATH";
 
+  const std::string appData = "/home/a/.var/app/X";
   const std::pair<std::string, std::optional<FlatpakGrant>> grants[] = {
       {"/usr/share/games/quake2",
        FlatpakGrant{"--filesystem=host-os:ro", "/run/host/usr/share/games/quake2"}},
       {"/usr", FlatpakGrant{"--filesystem=host-os:ro", "/run/host/usr"}},
       {"/usrlocal/q2", FlatpakGrant{"--filesystem=/usrlocal/q2:ro", "/usrlocal/q2"}},
-      {"/home/a/.var/app/X", FlatpakGrant{"", "/home/a/.var/app/X"}},
-      {"/home/a/.var/app/X/q2", FlatpakGrant{"", "/home/a/.var/app/X/q2"}},
-      {"/home/a/.var/app/XY", FlatpakGrant{"--filesystem=/home/a/.var/app/XY:ro", "/home/a/.var/app/XY"}},
-      {"/home/a/q2:ro", std::nullopt},
+      {appData + "/q2", FlatpakGrant{"", appData + "/q2"}},
+      {appData + "Y", FlatpakGrant{"--filesystem=" + appData + "Y:ro", appData + "Y"}},
   };
-  for (const auto& [folder, expected] : grants)
-    EXPECT_EQ(flatpakGrant(folder, "/home/a/.var/app/X"), expected) << folder;
+  for (const auto& [folder, expected] : grants) EXPECT_EQ(flatpakGrant(folder, appData), expected) << folder;
 }
 
 // The player's engine is one name, never split, and the only one tried: its dialect follows its name.
@@ -147,31 +128,27 @@ TEST_F(EngineTableTest, PlayersChoiceIsTheOnlyOneTried) {
   ASSERT_EQ(::mkfifo((dir + "/bin/fifo").c_str(), 0755), 0);
   fs::create_symlink(dir + "/nowhere", dir + "/bin/dangling");
   search.path = dir + "/bin";
-  const std::string q2 = dir + "/q2";
-  const struct {
-    std::string choice;
-    std::optional<Words> expected;
-  } cases[] = {
-      {"q2pro-1.0", Words{dir + "/bin/q2pro-1.0", "data=" + q2, std::to_string(kQ2pro)}},
-      {dir + "/bin/Q2RTX", Words{dir + "/bin/Q2RTX", "data=" + q2, std::to_string(kQ2pro)}},
-      {"my engine $(x) \"q\"",
-       Words{dir + "/bin/my engine $(x) \"q\"", "data=" + q2, std::to_string(kYamagi)}},
-      {q2 + "/yq2", Words{q2 + "/yq2", "data=", std::to_string(kYamagi)}},  // beside the data
-      {q2 + "/game.exe", Words{dir + "/bin/wine", q2 + "/game.exe", "data=", std::to_string(kWindows)}},
-      {"org.example.q2pro", Words{dir + "/bin/flatpak", "run", "--filesystem=" + q2 + ":ro",
-                                  "org.example.q2pro", "data=" + q2, std::to_string(kQ2pro)}},
-      {"org.yamagi.YamagiQ2", std::nullopt},  // not installed: no fall back to the quake2 beside the data
-      {"missing", std::nullopt},
-      {"noexec", std::nullopt},
-      {"folder", std::nullopt},
-      {"fifo", std::nullopt},
-      {"dangling", std::nullopt},
-      {"bin/q2pro-1.0", std::nullopt},  // neither absolute nor a bare name
-      {"my", std::nullopt},
+  const std::string q2 = dir + "/q2", bin = dir + "/bin/", data = " <" + q2 + ">";
+  const std::pair<std::string, std::string> cases[] = {
+      {"q2pro-1.0", "P " + bin + "q2pro-1.0" + data},
+      {bin + "Q2RTX", "P " + bin + "Q2RTX" + data},
+      {"my engine $(x) \"q\"", "Y " + bin + "my engine $(x) \"q\"" + data},
+      {q2 + "/yq2", "Y " + q2 + "/yq2 <>"},  // beside the data
+      {q2 + "/game.exe", "W " + bin + "wine " + q2 + "/game.exe <>"},
+      {"org.example.q2pro", "P " + bin + "flatpak run --filesystem=" + q2 + ":ro org.example.q2pro" + data},
+      // Not installed: no falling back to the quake2 beside the data.
+      {"org.yamagi.YamagiQ2", "none"},
+      {"missing", "none"},
+      {"noexec", "none"},
+      {"folder", "none"},
+      {"fifo", "none"},
+      {"dangling", "none"},
+      {"bin/q2pro-1.0", "none"},  // neither absolute nor a bare name
+      {"my", "none"},
   };
   for (const auto& [choice, expected] : cases) {
     search.playerChoice = choice;
-    EXPECT_EQ(summary(chooseGameEngine(q2, "", search)), expected) << choice;
+    EXPECT_EQ(chosen(q2), expected) << choice;
   }
 }
 
