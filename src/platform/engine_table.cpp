@@ -102,7 +102,7 @@ class Lookup {
         if (entry.source == EngineSource::Flatpak && entry.file == choice)
           return flatpak(choice, entry.command, entry.name, entry.dialect);
       }
-      const std::string_view app = choice.substr(choice.rfind('.') + 1);
+      const std::string_view app = std::string_view(choice).substr(choice.rfind('.') + 1);
       if (std::optional<GameEngine> own = flatpak(choice, {}, app, dialectOfName(app))) return own;
     }
     std::optional<std::string> program;
