@@ -1,6 +1,8 @@
-// The engine choice behind Launch, on a 12-folder PATH: a native engine in the Quake 2 folder (found
-// first), an engine on the PATH (the last folder), and quake2.exe after a PATH search that finds
-// nothing, the longest way. Set against a single stat of one file, measured in the same run.
+// The engine choice behind Launch, on a 12-folder PATH with every kind of install present: a native
+// engine in the Quake 2 folder (found first), an engine on the PATH (the last folder, after the
+// system's own engines), a Flatpak app (after every PATH name), quake2.exe after all of them, the
+// longest way, and the player's Engine= name. Set against a single stat of one file, measured in the
+// same run.
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 
@@ -8,19 +10,20 @@
 #include <fstream>
 #include <string>
 
-#include "platform/host_platform.h"
+#include "platform/engine_table.h"
 #include "support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using fendral::platform::EngineSearch;
 
 struct Installs {
   fendral::testing::ScratchFolder root{"fendral-engine-bench"};
-  std::string path;
+  EngineSearch search;
 
   Installs() {
-    for (const char* folder : {"native", "data/baseq2", "windows"})
+    for (const char* folder : {"native", "data/baseq2", "windows", "system", "home/.local/share/flatpak"})
       fs::create_directories(root.path() / folder);
     put("native/quake2", "#!/bin/sh\n");
     put("windows/quake2.exe",
@@ -29,39 +32,57 @@ struct Installs {
     for (int i = 0; i < 12; ++i) {
       const fs::path folder = root.path() / ("bin" + std::to_string(i));
       fs::create_directories(folder);
-      if (i > 0) path += ':';
-      path += folder.string();
+      if (i > 0) search.path += ':';
+      search.path += folder.string();
     }
+    search.systemRoot = folder("system");
+    search.home = folder("home");
+    search.userFlatpak = folder("home/.local/share/flatpak");
   }
   void put(const std::string& name, const std::string& text) const {
+    fs::create_directories((root.path() / name).parent_path());
     std::ofstream(root.path() / name) << text;
     fs::permissions(root.path() / name, fs::perms::owner_all);
   }
   std::string folder(const char* name) const { return (root.path() / name).string(); }
 };
 
-const Installs& installs() {
-  static const Installs made;
+Installs& installs() {
+  static Installs made;
   return made;
 }
 
-void choose(benchmark::State& state, const char* folder) {
-  const Installs& at = installs();
-  const std::string q2 = at.folder(folder);
-  for (auto _ : state) benchmark::DoNotOptimize(fendral::platform::chooseGameEngine(q2, "", at.path));
+void choose(benchmark::State& state, const char* folder, const EngineSearch& search) {
+  const std::string q2 = installs().folder(folder);
+  for (auto _ : state) benchmark::DoNotOptimize(fendral::platform::chooseGameEngine(q2, "", search));
 }
 
 void BM_NativeInFolder(benchmark::State& state) {
-  choose(state, "native");
+  choose(state, "native", installs().search);
 }
-void BM_WindowsAfterPathSearch(benchmark::State& state) {
-  choose(state, "windows");
-}
-
 void BM_OnPath(benchmark::State& state) {
-  const Installs& at = installs();
-  at.put("bin11/yquake2", "#!/bin/sh\n");
-  choose(state, "data");
+  installs().put("bin11/q2pro", "#!/bin/sh\n");
+  choose(state, "data", installs().search);
+}
+void BM_FlatpakAfterPath(benchmark::State& state) {
+  Installs& at = installs();
+  fs::remove(at.root.path() / "bin11/q2pro");
+  at.put("bin11/flatpak", "#!/bin/sh\n");
+  fs::create_directories(at.root.path() /
+                         "system/var/lib/flatpak/app/com.github.skullernet.q2pro/current/active");
+  choose(state, "data", at.search);
+}
+void BM_WindowsAfterEverything(benchmark::State& state) {
+  Installs& at = installs();
+  fs::remove_all(at.root.path() / "system/var/lib/flatpak/app");
+  choose(state, "windows", at.search);
+}
+void BM_PlayersChoiceOnPath(benchmark::State& state) {
+  Installs& at = installs();
+  at.put("bin11/q2pro-own", "#!/bin/sh\n");
+  EngineSearch search = at.search;
+  search.playerChoice = "q2pro-own";
+  choose(state, "data", search);
 }
 
 void BM_OneStat(benchmark::State& state) {
@@ -73,6 +94,8 @@ void BM_OneStat(benchmark::State& state) {
 BENCHMARK(BM_OneStat);
 BENCHMARK(BM_NativeInFolder);
 BENCHMARK(BM_OnPath);
-BENCHMARK(BM_WindowsAfterPathSearch);
+BENCHMARK(BM_FlatpakAfterPath);
+BENCHMARK(BM_WindowsAfterEverything);
+BENCHMARK(BM_PlayersChoiceOnPath);
 
 }  // namespace

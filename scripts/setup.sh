@@ -7,7 +7,7 @@ fendral_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-liberation2 openbox
   libx11-dev libxtst-dev libxcb1-dev
-  libsdl2-dev
+  libsdl2-dev meson pkg-config zlib1g-dev
   qt6-wayland weston
   dbus dbus-bin at-spi2-core python3-pyatspi
   desktop-file-utils appstream lintian man-db dpkg-dev file

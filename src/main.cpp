@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
           ? fendral::settings::settingsFilesFor(host.programFolder())
           : fendral::settings::SettingsFiles{options.settingsFile, options.settingsFile};
   if (options.action == Action::Preview) return fendral::cli::printPreview(options, settingsFiles);
+  if (options.action == Action::Engines) return fendral::cli::printEngines(options, settingsFiles.read);
   if (options.action == Action::Launch)
     return fendral::cli::launchWithoutWindow(options, settingsFiles.read, argv[0]);
   return fendral::cli::openMainWindow(options, settingsFiles, argv[0]);

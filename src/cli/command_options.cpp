@@ -25,27 +25,35 @@ struct Parser {
   QCommandLineOption multiplayer{"multiplayer",
                                  "Join the saved server as a multiplayer client instead of playing "
                                  "single player."};
+  QCommandLineOption engine{"engine",
+                            "Start the game with PROGRAM (a path, a name on the PATH, or a Flatpak app ID) "
+                            "instead of the saved Engine= for this run.",
+                            "PROGRAM"};
+  QCommandLineOption engines{"engines",
+                             "List the Quake 2 engines found on this system and the one the saved settings "
+                             "would use."};
 
   Parser() {
     parser.setApplicationDescription(
         "Starts Quake 2: opens the launcher's window, or with --preview or --launch works without it.");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({help, version, settings, preview, launch, game, multiplayer});
+    parser.addOptions({help, version, settings, preview, launch, game, multiplayer, engine, engines});
   }
 };
 
-// The last value of --settings as the bytes it was given: a QString cannot carry a file name that is
-// not valid in the locale's encoding, and such a name must still name that very file.
-std::string settingsBytes(const std::vector<std::string>& arguments) {
+// The last value of the option `-NAME` as the bytes it was given: a QString cannot carry a file name that
+// is not valid in the locale's encoding, and such a name must still name that very file.
+std::string valueBytes(const std::vector<std::string>& arguments, std::string_view option) {
+  const std::string assigned = std::string(option) + "=";
   std::string value;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     std::string_view word = arguments[i];
     if (word == "--") break;
     if (word.starts_with("--")) word.remove_prefix(1);
-    if (word == "-settings" && i + 1 < arguments.size()) {
+    if (word == option && i + 1 < arguments.size()) {
       value = arguments[++i];
-    } else if (word.starts_with("-settings=")) {
-      value = word.substr(10);
+    } else if (word.starts_with(assigned)) {
+      value = word.substr(assigned.size());
     }
   }
   return value;
@@ -77,11 +85,11 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     options.action = Action::Version;
     return options;
   }
-  if (p.parser.isSet(p.preview) && p.parser.isSet(p.launch)) {
-    return mistake("--preview and --launch do not go together.");
+  if (p.parser.isSet(p.preview) + p.parser.isSet(p.launch) + p.parser.isSet(p.engines) > 1) {
+    return mistake("--preview, --launch and --engines do not go together.");
   }
   if (p.parser.isSet(p.settings)) {
-    options.settingsFile = settingsBytes(arguments);
+    options.settingsFile = valueBytes(arguments, "-settings");
     if (options.settingsFile.empty()) return mistake("--settings needs a file name.");
   }
   if (p.parser.isSet(p.game)) {
@@ -98,9 +106,11 @@ Options parseOptions(const std::vector<std::string>& arguments) {
       return mistake(QString("Unknown game '%1': --game takes standard, 1, 2 or 3.").arg(game));
     }
   }
+  if (p.parser.isSet(p.engine)) options.engine = valueBytes(arguments, "-engine");
   if (p.parser.isSet(p.multiplayer)) options.gameType = launch::GameType::MultiplayerClient;
   if (p.parser.isSet(p.preview)) options.action = Action::Preview;
   if (p.parser.isSet(p.launch)) options.action = Action::Launch;
+  if (p.parser.isSet(p.engines)) options.action = Action::Engines;
   return options;
 }
 

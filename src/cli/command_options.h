@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 
 namespace fendral::cli {
 
-enum class Action { Window, Help, Version, Preview, Launch, Mistake };
+enum class Action { Window, Help, Version, Preview, Launch, Engines, Mistake };
 
 // What the command line asks for. Without options it is the window, as always.
 struct Options {
@@ -17,7 +18,8 @@ struct Options {
   std::string settingsFile;  // empty: beside the program or in the configuration folder
   launch::GameChoice gameChoice = launch::GameChoice::Standard;
   launch::GameType gameType = launch::GameType::SinglePlayer;
-  QString mistake;  // one line naming what is wrong, for Action::Mistake
+  std::optional<std::string> engine;  // --engine: this run's engine instead of the saved one
+  QString mistake;                    // one line naming what is wrong, for Action::Mistake
 };
 
 // `arguments` are argv's words as bytes, the program's name first.

@@ -42,7 +42,8 @@ FendralWindowRequest request(ToolkitArguments& arguments, const settings::Settin
           files.read.c_str(),
           files.write.c_str(),
           static_cast<int>(options.gameChoice),
-          static_cast<int>(options.gameType)};
+          static_cast<int>(options.gameType),
+          options.engine ? options.engine->c_str() : nullptr};
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "cli/toolkit_start.h"
+#include "launch/game_start.h"
 #include "launch/saved_request.h"
+#include "platform/engine_table.h"
 #include "platform/host_platform.h"
 #include "settings/private_profile.h"
 
@@ -58,6 +60,7 @@ int printPreview(const Options& options, const settings::SettingsFiles& settings
   printLine("settings file:", settingsFiles.read);
   if (settingsFiles.write != settingsFiles.read) printLine("saved to:", settingsFiles.write);
   ConsolePlatform system;
+  system.setEngineChoice(launch::chosenEngine(settingsFiles.read, options.engine));
   const launch::LaunchRequest request =
       launch::savedLaunchRequest(settingsFiles.read, options.gameChoice, options.gameType);
   const std::optional<launch::LaunchPlan> plan = launch::planLaunch(request, system);
@@ -77,6 +80,7 @@ int printPreview(const Options& options, const settings::SettingsFiles& settings
   }
   printLine("batch path:", plan->texts.batchPath);
   printLine("command line:", plan->texts.commandLine);
+  printLine("engine:", plan->engine);
   for (const auto& [command, folder] : starts) {
     printLine("program:", command.front());
     for (std::size_t word = 1; word < command.size(); ++word) printLine("argument:", command[word]);
@@ -85,9 +89,30 @@ int printPreview(const Options& options, const settings::SettingsFiles& settings
   return 0;
 }
 
+int printEngines(const Options& options, const std::string& settingsFile) {
+  printLine("settings file:", settingsFile);
+  const launch::LaunchRequest request =
+      launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType);
+  const std::vector<platform::GameEngine> found =
+      platform::foundEngines(request.game.q2Folder, platform::hostEngineSearch({}));
+  for (const platform::GameEngine& engine : found) printLine("found:", engine.description);
+  if (found.empty()) printLine("found:", "none");
+  ConsolePlatform system;
+  system.setEngineChoice(launch::chosenEngine(settingsFile, options.engine));
+  const std::optional<platform::GameEngine> chosen =
+      system.findGameEngine(request.game.q2Folder, launch::chosenSubdirectory(request.game));
+  if (!chosen) {
+    system.message(launch::failurePrompt(request.batchFileName));
+    return 1;
+  }
+  printLine("engine:", chosen->description);
+  return 0;
+}
+
 int launchWithoutWindow(const Options& options, const std::string& settingsFile, const char* programName) {
   if (!settingsReadable(settingsFile)) return 1;
   LaunchPlatform system(programName);
+  system.setEngineChoice(launch::chosenEngine(settingsFile, options.engine));
   launch::runLaunch(launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType), system,
                     [](const launch::LaunchTexts&) {});
   return 1;

@@ -20,6 +20,10 @@ class ConsolePlatform : public platform::HostPlatform {
 // then each program Launch would start, one word a line; or the usual message on stderr. 0 or 1.
 int printPreview(const Options& options, const settings::SettingsFiles& settingsFiles);
 
+// --engines: the settings file, every engine this system has, then the one Launch would start, or the
+// usual message on stderr. 0 or 1.
+int printEngines(const Options& options, const std::string& settingsFile);
+
 // --launch: Launch with the saved settings. A started game ends the program with 0; a failure gives
 // the usual message on stderr and, when a display answers, in the message box; then 1.
 int launchWithoutWindow(const Options& options, const std::string& settingsFile, const char* programName);

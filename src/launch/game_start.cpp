@@ -38,11 +38,15 @@ std::vector<std::string> windowsArguments(const CommandLineInputs& inputs) {
   return words;
 }
 
-// The launch's meaning in a native engine's own words; `-datadir` first for an engine that does not
-// live in the Quake 2 folder.
-std::vector<std::string> nativeArguments(const CommandLineInputs& in, bool givesDataFolder) {
+// The launch's meaning in a native engine's own words: where the data is first, when it must be told.
+std::vector<std::string> nativeArguments(const CommandLineInputs& in, const platform::GameEngine& engine) {
+  const bool yamagi = engine.dialect == platform::Dialect::Yamagi;
   std::vector<std::string> words;
-  if (givesDataFolder) words = {"-datadir", platform::absoluteHostPath(in.q2Folder)};
+  if (!engine.dataFolder.empty()) {
+    // Q2PRO glues a word without "+" to the command before it, so it has no -datadir.
+    words = yamagi ? std::vector<std::string>{"-datadir", engine.dataFolder}
+                   : std::vector<std::string>{"+set", "basedir", engine.dataFolder};
+  }
   if (const std::string& game = chosenSubdirectory(in); !game.empty()) {
     words.insert(words.end(), {"+set", "game", game});
   }
@@ -52,8 +56,8 @@ std::vector<std::string> nativeArguments(const CommandLineInputs& in, bool gives
   appendWords(words, in.options);
   if (const std::string& config = chosenConfig(in); !config.empty())
     words.insert(words.end(), {"+exec", config});
-  words.insert(words.end(),
-               {"+set", "ogg_enable", onOff(in.cdAudio), "+set", "in_initjoy", onOff(in.joystick)});
+  words.insert(words.end(), {"+set", "ogg_enable", onOff(in.cdAudio)});
+  if (yamagi) words.insert(words.end(), {"+set", "in_initjoy", onOff(in.joystick)});
   return words;
 }
 
@@ -66,14 +70,13 @@ const std::string& chosenSubdirectory(const CommandLineInputs& inputs) {
 }
 
 platform::ProgramStart gameStart(const CommandLineInputs& inputs, const platform::GameEngine& engine) {
-  using platform::EngineKind;
   platform::ProgramStart start{engine.command.empty() ? std::string() : engine.command.front(),
                                {},
                                platform::absoluteHostPath(inputs.q2Folder)};
   if (engine.command.size() > 1) start.arguments.assign(engine.command.begin() + 1, engine.command.end());
-  const std::vector<std::string> words =
-      engine.kind == EngineKind::Windows ? windowsArguments(inputs)
-                                         : nativeArguments(inputs, engine.kind == EngineKind::NativeFromPath);
+  const std::vector<std::string> words = engine.dialect == platform::Dialect::Windows
+                                             ? windowsArguments(inputs)
+                                             : nativeArguments(inputs, engine);
   start.arguments.insert(start.arguments.end(), words.begin(), words.end());
   return start;
 }

@@ -32,7 +32,8 @@ std::optional<LaunchPlan> planLaunch(const LaunchRequest& request, platform::Pla
   if (!engine) return std::nullopt;
   LaunchPlan plan{{batchPath(game.q2Folder, request.batchFileName), composeGameCommandLine(game)},
                   std::nullopt,
-                  gameStart(game, *engine)};
+                  gameStart(game, *engine),
+                  engine->description};
   if (request.batchUse) {
     if (!system.fileTest(plan.texts.batchPath)) return std::nullopt;
     plan.batch = platform::ProgramStart{

@@ -28,6 +28,7 @@ struct LaunchPlan {
   LaunchTexts texts;
   std::optional<platform::ProgramStart> batch;  // only with batch use on
   platform::ProgramStart game;
+  std::string engine;  // which engine starts the game, and why
 };
 
 // The Quake 2 folder, "\" and the batch file name, as typed.

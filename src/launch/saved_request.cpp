@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "settings/private_profile.h"
+
 namespace fendral::launch {
 
 LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoice, GameType gameType) {
@@ -34,6 +36,11 @@ LaunchRequest savedLaunchRequest(const settings::SettingValues& saved, GameChoic
   request.batchFileName = value("BatchFileLocation");
   request.batchUse = settings::switchIsOn(value("BatchFileStatus"));
   return request;
+}
+
+std::string chosenEngine(const std::string& iniPath, const std::optional<std::string>& forThisRun) {
+  if (forThisRun) return *forThisRun;
+  return settings::readProfileString(settings::kSection, settings::kEngineKey, iniPath);
 }
 
 }  // namespace fendral::launch

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "launch/launch_sequence.h"
@@ -15,5 +16,9 @@ LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoi
 // The same from values already read from the file.
 LaunchRequest savedLaunchRequest(const settings::SettingValues& saved, GameChoice gameChoice,
                                  GameType gameType);
+
+// The engine for this run: `forThisRun` when given, else Engine= in the file at `iniPath`; empty for the
+// automatic choice.
+std::string chosenEngine(const std::string& iniPath, const std::optional<std::string>& forThisRun);
 
 }  // namespace fendral::launch

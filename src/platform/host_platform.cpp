@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/engine_table.h"
 #include "platform/host_path.h"
 #include "platform/unique_fd.h"
 
@@ -23,7 +24,7 @@ bool HostPlatform::fileTest(const std::string& path) {
 
 std::optional<GameEngine> HostPlatform::findGameEngine(const std::string& q2Folder,
                                                        const std::string& gameSubdirectory) {
-  return chooseGameEngine(q2Folder, gameSubdirectory, searchPath());
+  return chooseGameEngine(q2Folder, gameSubdirectory, hostEngineSearch(engineChoice_));
 }
 
 std::optional<Command> startCommand(const ProgramStart& start) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -27,12 +28,6 @@ std::optional<Command> runCommand(const std::string& hostFile, std::string_view 
 // True for an executable ELF file or "#!" script: a program of this system.
 bool isNativeExecutable(const std::string& hostFile);
 
-// The engine behind "quake2.exe" in `q2Folder` (Windows syntax), first found wins: an executable
-// native `quake2` there; an installed engine on `path` when the folder has game data or quake2.exe;
-// quake2.exe itself. A custom game that only has Windows code goes to quake2.exe under wine first.
-std::optional<GameEngine> chooseGameEngine(std::string_view q2Folder, std::string_view gameSubdirectory,
-                                           std::string_view path);
-
 // What startProgram executes for `start`: how its file runs here, then its arguments; nothing when the
 // file cannot run.
 std::optional<Command> startCommand(const ProgramStart& start);
@@ -41,16 +36,21 @@ std::optional<Command> startCommand(const ProgramStart& start);
 // stdin from /dev/null and no descriptors beyond 0 to 2, not awaited. False when it cannot be executed.
 bool spawnDetached(const Command& argv, const std::string& workingFolder);
 
-// The operating-system side of the platform, for Linux. The message box belongs to the toolkit, so
-// the window layer supplies it.
+// The operating-system side of the platform, for Linux; its engine choice is chooseGameEngine. The message
+// box belongs to the toolkit, so the window layer supplies it.
 class HostPlatform : public Platform {
  public:
+  // The player's engine, a program or a Flatpak app ID; empty for the automatic choice.
+  void setEngineChoice(std::string engine) { engineChoice_ = std::move(engine); }
   bool fileTest(const std::string& path) override;
   std::optional<GameEngine> findGameEngine(const std::string& q2Folder,
                                            const std::string& gameSubdirectory) override;
   bool startProgram(const ProgramStart& start) override;
   std::string programFolder() override;
   [[noreturn]] void endProgram() override;
+
+ private:
+  std::string engineChoice_;
 };
 
 }  // namespace fendral::platform

@@ -15,16 +15,22 @@ struct ProgramStart {
   bool operator==(const ProgramStart&) const = default;
 };
 
-// Which engine stands behind "quake2.exe": the arguments it understands depend on it.
-enum class EngineKind {
-  Native,          // an engine in the Quake 2 folder
-  NativeFromPath,  // an installed engine, told where the data is
-  Windows,         // quake2.exe itself, given the composed words
+// The words an engine understands.
+enum class Dialect {
+  Yamagi,   // -datadir, and the Windows words that still mean something to it
+  Q2pro,    // +set basedir, never -datadir; no joystick
+  Windows,  // quake2.exe itself, given the composed words
 };
 
+// The engine that stands behind "quake2.exe", as the engine choice found it.
 struct GameEngine {
-  EngineKind kind = EngineKind::Windows;
-  std::vector<std::string> command;  // the program, and for Wine the file it runs
+  Dialect dialect = Dialect::Windows;
+  // The program, and the words in front of the game's own: wine and quake2.exe, or flatpak's run.
+  std::vector<std::string> command;
+  // The Quake 2 folder as the engine must be told it; empty when it finds the data by itself.
+  std::string dataFolder;
+  // What it is and why it was chosen, for people: "Q2PRO, found on the PATH".
+  std::string description;
 
   bool operator==(const GameEngine&) const = default;
 };

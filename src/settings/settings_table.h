@@ -45,6 +45,9 @@ inline constexpr std::array<Setting, 18> kSettings{{
      SettingKind::Text},
 }};
 
+// The player's engine: no field of the window holds it, so Save leaves it as the file has it.
+inline constexpr std::string_view kEngineKey = "Engine";
+
 // Where a setting stands in the table, by its field name.
 constexpr std::size_t settingIndex(std::string_view field) {
   for (std::size_t i = 0; i < kSettings.size(); ++i) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "launch/command_line.h"
+#include "launch/saved_request.h"
 #include "ui/application_setup.h"
 #include "ui/desktop_platform.h"
 #include "ui/frm_main.h"
@@ -23,6 +24,9 @@ extern "C" __attribute__((visibility("default"))) int fendral_open_window(
   QApplication app(*request->argumentCount, request->arguments);
   startApplication();
   fendral::ui::DesktopPlatform platform;
+  platform.setEngineChoice(fendral::launch::chosenEngine(
+      request->settingsFile,
+      request->engine != nullptr ? std::optional<std::string>(request->engine) : std::nullopt));
   fendral::ui::frmMain window(platform, request->settingsFile, request->saveFile);
   window.selectLaunchChoices(static_cast<fendral::launch::GameChoice>(request->gameChoice),
                              static_cast<fendral::launch::GameType>(request->gameType));

@@ -12,6 +12,7 @@ struct FendralWindowRequest {
   const char* saveFile;  // the file Save writes
   int gameChoice;        // a launch::GameChoice
   int gameType;          // a launch::GameType
+  const char* engine;    // --engine's program for this run; null for the saved Engine=
 };
 
 // Shows the main window and runs it until the program ends; the program's exit status.

@@ -44,7 +44,7 @@ echo "ok --help and five mistakes"
 command_line="$q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio "
 read -ra words <<<"${command_line#"$q2\\quake2.exe"}"
 expected=$(printf '%-16s%s\n' "settings file:" "$tmp/bin/fendral.ini" "batch path:" "$q2\\go.bat" \
-  "command line:" "$command_line" "program:" /bin/sh "argument:" "$q2/go.bat" "working folder:" "$q2" \
+  "command line:" "$command_line" "engine:" "quake2.exe, in the Quake 2 folder" "program:" /bin/sh "argument:" "$q2/go.bat" "working folder:" "$q2" \
   "program:" "$q2/quake2.exe"
   printf 'argument:       %s\n' "${words[@]}"
   echo "working folder: $q2")

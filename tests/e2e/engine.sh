@@ -125,3 +125,12 @@ expected=$(printf '%s\n' "$q2" "$q2/quake2.exe" "${words[@]}")
 [ "$(cat "$tmp/record/wine")" = "$expected" ] || fail "(wine) wine did not get quake2.exe and the composed words in the \
 Quake 2 folder: $(diff <(echo "$expected") "$tmp/record/wine")"
 echo "ok the Windows-only mod went to quake2.exe under wine with the composed words, in the Quake 2 folder"
+
+# Engine= in the window's settings: that program and no other, given the data folder in Yamagi's words.
+fake_game "$tmp/own-engine" "$tmp/record/own"
+launch "(Engine=)" "$tmp/path" "Q2Location=$q2
+Engine=$tmp/own-engine" 34,233
+poll test -e "$tmp/record/own" || fail "(Engine=) the chosen engine was not started"
+[ "$(sed -n 2,3p "$tmp/record/own")" = "$(printf '%s\n' -datadir "$q2")" ] ||
+  fail "(Engine=) the engine got $(cat "$tmp/record/own")"
+echo "ok the window started the program named by Engine=, told the data folder"

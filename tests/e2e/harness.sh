@@ -8,6 +8,8 @@ chmod 755 "$tmp" # a player account must reach what is put here
 export XDG_CONFIG_HOME=$tmp/config
 pids=()
 logs=()
+# The engine choice looks in the system's own folders under this root: none but a test's own.
+export FENDRAL_SYSTEM_ROOT=$tmp/system
 
 skip() {
   echo "skipped: $*"

@@ -16,7 +16,7 @@
 namespace fendral::launch {
 namespace {
 
-using platform::EngineKind;
+using platform::Dialect;
 using platform::GameEngine;
 using platform::ProgramStart;
 using ::testing::ElementsAre;
@@ -130,18 +130,24 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
                 {"*.cfg", "+exec", "MY CTF.CFG", "+set", "ogg_enable", "1", "+set", "in_initjoy", "0"});
   Words fromPath{"-datadir", q2};
   fromPath.insert(fromPath.end(), native.begin(), native.end());
+  // Q2PRO: the data folder with +set, and no joystick.
+  Words q2pro{"run", "--command=q2pro", "app", "+set", "basedir", "/run/host" + q2};
+  q2pro.insert(q2pro.end(), native.begin(), native.end() - 3);
   const struct {
     CommandLineInputs inputs;
     GameEngine engine;
     ProgramStart expected;
   } cases[] = {
-      {ctf, {EngineKind::Native, {q2 + "/quake2"}}, {q2 + "/quake2", native, q2}},
+      {ctf, {Dialect::Yamagi, {q2 + "/quake2"}, "", ""}, {q2 + "/quake2", native, q2}},
       {ctf,
-       {EngineKind::NativeFromPath, {"/usr/games/yamagi-quake2"}},
+       {Dialect::Yamagi, {"/usr/games/yamagi-quake2"}, q2, ""},
        {"/usr/games/yamagi-quake2", fromPath, q2}},
+      {ctf,
+       {Dialect::Q2pro, {"/bin/flatpak", "run", "--command=q2pro", "app"}, "/run/host" + q2, ""},
+       {"/bin/flatpak", q2pro, q2}},
       // No words for an empty subdirectory, address or config.
       {empty,
-       {EngineKind::Native, {"/q2/quake2"}},
+       {Dialect::Yamagi, {"/q2/quake2"}, "", ""},
        {"/q2/quake2", {"+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}, "/q2"}},
   };
   for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);

@@ -104,47 +104,6 @@ TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
     EXPECT_FALSE(platform.fileTest(name[0] ? dir + name : name)) << name;
 }
 
-TEST_F(HostPlatformTest, EngineIsChosenInOrderAndOnlyWhereItCanRun) {
-  put("#!/bin/sh\n", {"a/quake2", "my", "wine/wine", "engines/yquake2", "engines/quake2",
-                      "engines2/yamagi-quake2", "yquake2"});
-  put("echo no interpreter line\n", {"b/quake2"});
-  put("MZ", {"a/quake2.exe", "a/winmod/gamex86.dll", "a/both/gamex86.dll", "c/quake2.exe", "d/quake2.exe"},
-      0644);
-  put("\177ELF", {"a/both/game.so"}, 0644);
-  folders({"a/baseq2", "b/baseq2", "c/quake2", "e", "my games/q2", "none"});
-  ASSERT_EQ(::mkfifo("d/quake2", 0755), 0);
-  fs::create_symlink("/nowhere/quake2", "e/quake2");
-
-  // An empty entry on the PATH must not mean the current folder, which holds a yquake2 too.
-  const std::string none = dir + "/none", all = ":" + dir + "/wine:" + dir + "/engines:";
-  const std::string native = dir + "/a/quake2", yquake2 = dir + "/engines/yquake2";
-  const std::string wine = dir + "/wine/wine";
-  using E = EngineKind;
-  const struct {
-    std::string folder, game, path;
-    std::optional<GameEngine> expected;
-  } cases[] = {
-      {dir + "/a", "", none, GameEngine{E::Native, {native}}},
-      {dir + "\\a", "winmod", all, GameEngine{E::Windows, {wine, dir + "/a/quake2.exe"}}},
-      {dir + "/a", "both", all, GameEngine{E::Native, {native}}},
-      {dir + "/a", "winmod", none, GameEngine{E::Native, {native}}},  // no wine: the native engine tries
-      {dir + "/b", "", all, GameEngine{E::NativeFromPath, {yquake2}}},
-      {dir + "/b", "", dir + "/engines2:" + dir + "/engines",
-       GameEngine{E::NativeFromPath, {dir + "/engines2/yamagi-quake2"}}},
-      {dir + "/c", "", all, GameEngine{E::NativeFromPath, {yquake2}}},
-      {dir + "/c", "", dir + "/wine", GameEngine{E::Windows, {wine, dir + "/c/quake2.exe"}}},
-      {dir + "/b", "", none, std::nullopt},
-      {dir + "/c", "", none, std::nullopt},  // a Windows program without wine
-      {dir + "/d", "", none, std::nullopt},
-      {dir + "/e", "", all, std::nullopt},
-      {dir + "/my games/q2", "", all, std::nullopt},  // never "my"
-      {"", "", all, std::nullopt},
-  };
-  for (const auto& [q2, game, path, expected] : cases) {
-    EXPECT_EQ(chooseGameEngine(q2, game, path), expected) << q2 << " " << game << " " << path;
-  }
-}
-
 // Not the exec bit (every file on a Windows partition has it) but the content and the name decide;
 // what cannot run fails to start at once.
 TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {

@@ -24,7 +24,7 @@ class RecordingPlatform : public fendral::platform::Platform {
                                            const std::string& subdirectory) override {
     gameSubdirectories.push_back(subdirectory);
     if (!fileTest(q2Folder + "\\quake2.exe ")) return std::nullopt;
-    return GameEngine{fendral::platform::EngineKind::Windows, {q2Folder + "\\quake2.exe"}};
+    return GameEngine{fendral::platform::Dialect::Windows, {q2Folder + "\\quake2.exe"}, {}, "quake2.exe"};
   }
   bool startProgram(const ProgramStart& start) override {
     starts.push_back(start);
@@ -56,7 +56,8 @@ inline void PrintTo(const ProgramStart& start, std::ostream* out) {
   *out << " in " << start.workingFolder;
 }
 inline void PrintTo(const GameEngine& engine, std::ostream* out) {
-  *out << static_cast<int>(engine.kind);
+  *out << static_cast<int>(engine.dialect);
   for (const std::string& word : engine.command) *out << " [" << word << "]";
+  *out << " data " << engine.dataFolder << " (" << engine.description << ")";
 }
 }  // namespace fendral::platform
