@@ -11,6 +11,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <variant>
 
 #include <gtest/gtest.h>
 
@@ -21,52 +22,39 @@ namespace fendral::notepad {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
+using Answer = std::variant<QMessageBox::StandardButton, QString>;  // a button, or a file name to choose
 
-// Answers the modal dialogs the editor opens, in turn, and keeps what each said. A dialog nobody
-// expected is recorded and closed, so a test fails instead of waiting for ever.
+// Answers the editor's modal dialogs in turn and keeps what each said ("in FOLDER" for the file
+// dialog). One nobody expected is recorded and closed, so a test fails instead of waiting for ever.
 class Dialogs {
  public:
-  using Answer = std::function<QString(QWidget&)>;
-
   Dialogs() {
-    timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       QWidget* dialog = QApplication::activeModalWidget();
       if (dialog == nullptr || !dialog->isVisible()) return;
-      if (answers_.empty()) {
-        seen_.push_back("unexpected: " + dialog->windowTitle());
+      const Answer next = answers_.empty() ? Answer(QMessageBox::NoButton) : answers_.front();
+      if (!answers_.empty()) answers_.pop_front();
+      auto* box = qobject_cast<QMessageBox*>(dialog);
+      auto* files = qobject_cast<QFileDialog*>(dialog);
+      QAbstractButton* button =
+          box != nullptr && next.index() == 0 ? box->button(std::get<0>(next)) : nullptr;
+      if (button != nullptr) {
+        seen_ << box->text();
+        button->click();
+      } else if (files != nullptr && next.index() == 1) {
+        seen_ << "in " + files->directory().absolutePath();
+        files->selectFile(std::get<1>(next));
+        static_cast<QDialog*>(files)->accept();  // QFileDialog's own, which checks the name
+      } else {
+        seen_ << "unexpected: " + (box != nullptr ? box->text() : dialog->windowTitle());
         dialog->close();
-        return;
       }
-      const Answer answer = std::move(answers_.front());
-      answers_.pop_front();
-      seen_.push_back(answer(*dialog));
     });
-    timer_.start();
+    timer_.start(5);
   }
-
-  // A message box, answered with `button`; it is seen as its text.
-  void press(QMessageBox::StandardButton button) {
-    answers_.push_back([button](QWidget& dialog) {
-      auto* box = qobject_cast<QMessageBox*>(&dialog);
-      if (box == nullptr || box->button(button) == nullptr) return QStringLiteral("not that message box");
-      box->button(button)->click();
-      return box->text();
-    });
-  }
-  // The file dialog, answered with `name` in the folder it shows; it is seen as "in FOLDER".
-  void choose(const QString& name) {
-    answers_.push_back([name](QWidget& dialog) {
-      auto* files = qobject_cast<QFileDialog*>(&dialog);
-      if (files == nullptr) return QStringLiteral("not the file dialog");
-      const QString folder = files->directory().absolutePath();
-      files->selectFile(name);
-      static_cast<QDialog*>(files)->accept();  // QFileDialog::accept, which checks the name
-      return "in " + folder;
-    });
-  }
-
-  // What the dialogs said since the last call, once every answer has been used.
+  void answer(Answer next) { answers_.push_back(std::move(next)); }
+  // What the dialogs said since the last call, once every answer is used.
   QStringList seen() {
     for (int i = 0; i < 200 && !answers_.empty(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 5);
     return std::exchange(seen_, {});
@@ -80,11 +68,12 @@ class Dialogs {
 
 class EditorWindowTest : public ::testing::Test {
  protected:
-  // The editor on `name`, with the file all in and any message at opening answered.
-  std::unique_ptr<EditorWindow> open(const std::string& name) {
+  // The editor on `name` with the file all in, any message at opening answered, and `typed` added.
+  std::unique_ptr<EditorWindow> open(const std::string& name, const QString& typed) {
     auto window = std::make_unique<EditorWindow>(scratch.at(name));
     while (window->isLoading()) QApplication::processEvents();
     QApplication::processEvents();
+    type(*window, typed);
     return window;
   }
   static void type(EditorWindow& window, const QString& text) {
@@ -97,99 +86,86 @@ class EditorWindowTest : public ::testing::Test {
   Dialogs dialogs;
 };
 
-// Sets the modification time of `path` to `when`, as another program's write would.
 void setModified(const std::string& path, const timespec& when) {
   const timespec times[] = {when, when};
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 }
 
-// Another program changes the file, differing in one of identity, size or modification time only, or
-// creates it after the editor opened the name: Save asks, and keeping the file on disk writes nothing.
-// Overwrite writes the text, and the next save asks nothing.
+// Another program changes the file in its identity, size or modification time alone, or creates it
+// after its name was opened: Save asks, and keeping the file on disk writes nothing. Overwrite writes
+// the text, and the next save asks nothing.
 TEST_F(EditorWindowTest, AFileChangedOnDiskIsNeverOverwrittenSilently) {
   const std::string path = scratch.at("config.cfg");
-  const std::function<void()> changes[] = {
-      [&] {  // another file of the same size and time renamed over it
-        struct stat before {};
-        ::stat(path.c_str(), &before);
-        scratch.put("other.cfg", std::string(before.st_size, 'r'));
-        setModified(scratch.at("other.cfg"), before.st_mtim);
+  const std::function<void(const struct stat&)> changes[] = {
+      [&](const struct stat& was) {  // another file of the same size and time renamed over it
+        scratch.put("other.cfg", std::string(was.st_size, 'r'));
+        setModified(scratch.at("other.cfg"), was.st_mtim);
         fs::rename(scratch.at("other.cfg"), path);
       },
-      [&] {  // grown, its time kept
-        struct stat before {};
-        ::stat(path.c_str(), &before);
-        scratch.put("config.cfg", scratch.get("config.cfg") + "bind g +grown\n");
-        setModified(path, before.st_mtim);
+      [&](const struct stat& was) {  // grown, its time kept
+        scratch.put("config.cfg", "bind a +attack\nbind g +grown\n");
+        setModified(path, was.st_mtim);
       },
-      [&] {  // rewritten in place to the same size, later
-        struct stat before {};
-        ::stat(path.c_str(), &before);
-        scratch.put("config.cfg", std::string(before.st_size, 't'));
-        setModified(path, {before.st_mtim.tv_sec + 1, before.st_mtim.tv_nsec});
+      [&](const struct stat& was) {  // rewritten in place to the same size, later
+        scratch.put("config.cfg", std::string(was.st_size, 't'));
+        setModified(path, {was.st_mtim.tv_sec + 1, was.st_mtim.tv_nsec});
       },
-      [&] { scratch.put("config.cfg", "bind c +created\n"); },  // it did not exist when opened
+      [&](const struct stat&) { scratch.put("config.cfg", "bind c +created\n"); },
   };
   for (const auto& change : changes) {
     const bool created = &change == &changes[3];
     created ? void(fs::remove(path)) : scratch.put("config.cfg", "bind a +attack\n");
-    const auto window = open("config.cfg");
-    change();
+    const auto window = open("config.cfg", QStringLiteral("bind x +mine\n"));
+    struct stat was {};
+    ::stat(path.c_str(), &was);
+    change(was);
     const std::string theirs = scratch.get("config.cfg");
-    type(*window, QStringLiteral("bind x +mine\n"));
 
-    dialogs.press(QMessageBox::Cancel);
+    dialogs.answer(QMessageBox::Cancel);
     EXPECT_FALSE(window->save());
     const QStringList asked = dialogs.seen();
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].contains(created ? "was created on disk" : "was changed on disk"))
         << asked[0].toStdString();
     EXPECT_EQ(scratch.get("config.cfg"), theirs);
-    EXPECT_TRUE(window->isWindowModified());
 
-    dialogs.press(QMessageBox::Save);
+    dialogs.answer(QMessageBox::Save);
     EXPECT_TRUE(window->save());
     EXPECT_EQ(dialogs.seen().size(), 1);
-    const std::string mine = (created ? "" : "bind a +attack\n") + std::string("bind x +mine\n");
-    EXPECT_EQ(scratch.get("config.cfg"), mine);
     type(*window, QStringLiteral("bind y +again\n"));
     EXPECT_TRUE(window->save());
     EXPECT_EQ(dialogs.seen().join('|').toStdString(), "");
-    EXPECT_EQ(scratch.get("config.cfg"), mine + "bind y +again\n");
+    EXPECT_EQ(scratch.get("config.cfg"),
+              (created ? "" : "bind a +attack\n") + "bind x +mine\nbind y +again\n"s);
   }
 }
 
 // A folder's name, as "Edit or Create" gives for an empty file name, and a file that cannot be written:
-// Save offers Save As in that folder (the nearest that exists), and the text lands where chosen.
+// Save leads to Save As in that folder (the nearest that exists), and the text lands where chosen.
 TEST_F(EditorWindowTest, ANameThatCannotBeSavedLeadsToSaveAsInItsFolder) {
   fs::create_directory(scratch.at("quake2"));
   scratch.put("baseq2/config.cfg", "bind a +attack\n", 0444);  // read-only: never written, also by root
   const struct {
-    const char* name;
-    const char* folder;
-    const char* openingSays;  // nothing when the editor opens without a word
+    const char *name, *folder, *says;
+    bool saidAtOpening;
   } cases[] = {
-      {"quake2//", "quake2", "it is a folder"},
-      {"nothing/baseq2/", "", "it names a folder"},
-      {"baseq2/config.cfg", "baseq2", nullptr},
+      {"quake2//", "quake2", "it is a folder", true},
+      {"nothing/baseq2/", "", "it names a folder", true},
+      {"baseq2/config.cfg", "baseq2", "read-only", false},  // the reason, offering Save As
   };
   for (const auto& c : cases) {
-    if (c.openingSays != nullptr) dialogs.press(QMessageBox::Ok);
-    const auto window = open(c.name);
-    type(*window, QStringLiteral("bind x +mine\n"));
-    if (c.openingSays == nullptr) dialogs.press(QMessageBox::Save);  // the reason, with Save As
-    dialogs.choose(QStringLiteral("my.cfg"));
+    dialogs.answer(c.saidAtOpening ? QMessageBox::Ok : QMessageBox::Save);
+    dialogs.answer(QStringLiteral("my.cfg"));
+    const auto window = open(c.name, QStringLiteral("bind x +mine\n"));
     EXPECT_TRUE(window->save()) << c.name;
 
     const QStringList seen = dialogs.seen();
     ASSERT_EQ(seen.size(), 2) << seen.join('|').toStdString();
-    EXPECT_TRUE(seen[0].contains(c.openingSays != nullptr ? c.openingSays : "read-only"))
-        << seen[0].toStdString();
+    EXPECT_TRUE(seen[0].contains(c.says)) << seen[0].toStdString();
     EXPECT_EQ(seen[1].toStdString(),
               "in " + QDir::cleanPath(QString::fromStdString(scratch.at(c.folder))).toStdString());
     const fs::path saved = fs::path(c.folder) / "my.cfg";
-    EXPECT_EQ(scratch.get(saved),
-              c.openingSays != nullptr ? "bind x +mine\n" : "bind a +attack\nbind x +mine\n");
+    EXPECT_EQ(scratch.get(saved), c.saidAtOpening ? "bind x +mine\n" : "bind a +attack\nbind x +mine\n");
     fs::remove(scratch.at(saved));
   }
   EXPECT_EQ(scratch.get("baseq2/config.cfg"), "bind a +attack\n");
