@@ -1,6 +1,7 @@
 #include "editor_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -157,7 +158,7 @@ bool EditorWindow::saveAs() {
   if (!file_.isUntitled()) {
     start = QFile::decodeName(QByteArray::fromStdString(file_.nearestFolder()));
     // A file's own name is offered again, a folder's is not.
-    if (!file_.namesFolder()) start += QLatin1Char('/') + file_.displayName();
+    if (!file_.namesFolder()) start = QDir(start).filePath(file_.displayName());
   }
   for (;;) {
     const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), start);
