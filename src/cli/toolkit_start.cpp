@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <cstdio>
-#include <future>
 #include <optional>
 
 #include "cli/window_library.h"
@@ -45,17 +44,14 @@ FendralWindowRequest request(ToolkitArguments& arguments, const std::string& set
 }  // namespace
 
 int openMainWindow(const Options& options, const std::string& settingsFile, const char* programName) {
-  // Checked here, since the toolkit would abort on a display that does not answer; asked while the
-  // window library loads, so a display's round trip costs the start-up nothing.
-  std::future<std::optional<std::string>> asked =
-      std::async(std::launch::async | std::launch::deferred, [] { return platform::windowSystemToOpen(); });
-  QString why;
-  const std::optional<WindowLibrary> library = WindowLibrary::load(why);
-  const std::optional<std::string> windowSystem = asked.get();
+  // Checked here, since the toolkit would abort on a display that does not answer.
+  const std::optional<std::string> windowSystem = platform::windowSystemToOpen();
   if (!windowSystem) {
     printLine(noDisplayLine());
     return 1;
   }
+  QString why;
+  const std::optional<WindowLibrary> library = WindowLibrary::load(why);
   if (!library) {
     printLine("fendral: the window cannot be shown: " + why);
     return 1;
