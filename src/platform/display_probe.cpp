@@ -66,7 +66,7 @@ class X11Greeting {
         answer->set_value(answered);
       }).detach();
     } catch (const std::system_error&) {
-      answer->set_value(false);
+      answer->set_value(false);  // the toolkit could not start its own threads either
     }
   }
 

@@ -24,8 +24,8 @@ bool waylandDisplayAnswers(const std::string& display, const std::string& runtim
 
 // The window system to open, judged from the environment as the toolkit reads it (QT_QPA_PLATFORM,
 // DISPLAY, WAYLAND_DISPLAY, XDG_SESSION_TYPE): "" to leave the toolkit its own choice, "xcb" or
-// "wayland" when only that one answers, nothing when no display answers. X and Wayland are asked at
-// the same time, so two silent displays cost one deadline.
+// "wayland" when only that one answers, nothing when no display answers. Unless QT_QPA_PLATFORM names
+// a list to try in turn, X and Wayland are asked at the same time: two silent displays cost one deadline.
 std::optional<std::string> windowSystemToOpen(std::chrono::milliseconds deadline = kGreetingDeadline);
 
 }  // namespace fendral::platform
