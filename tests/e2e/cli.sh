@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The command line of the real program: mistakes, --preview and --launch against a fake game, a named
-# settings file, and displays that are missing or do not answer. Usage: cli.sh FENDRAL
+# settings file, and displays that are missing, refuse or never answer. Usage: cli.sh FENDRAL
 set -uo pipefail
 
 fendral_built=$1
@@ -142,3 +142,14 @@ wait "$launcher"
 status=$?
 [ $status = 1 ] && grep -q 'was not found!' "$tmp/box.err" || fail "--launch with a display: rc $status"
 echo "ok an X server that refuses: one line; --launch failing with a display shows the message box too"
+
+# A stopped X server takes the connection and never greets: one line and exit 1 once the 5 s are up.
+kill -STOP "${pids[0]}"
+with=(DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY")
+began=$(date +%s%N)
+run
+took=$((($(date +%s%N) - began) / 1000000))
+kill -CONT "${pids[0]}"
+[ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] && [ $took -ge 4900 ] && [ $took -lt 9000 ] ||
+  fail "a stopped X server: rc $rc after $took ms, $err"
+echo "ok a stopped X server: one line and exit 1 after $took ms"

@@ -82,3 +82,22 @@ poll test -s "$config" || fail "ctrl+s in the editor did not create $config"
 [ "$(cat "$config")" = 'bind x +attack' ] || fail "the saved file holds '$(cat "$config")'"
 gone "$launcher_pid" && fail "the launcher ended while the editor ran"
 echo "ok Edit or Create opened the editor on baseq2/my.cfg and saving created it"
+
+# With no Quake 2 folder and no config name, Edit or Create names "/baseq2/": the editor says it names
+# a folder, and Ctrl+S asks for a file name in the nearest folder that exists.
+"$tmp/bin/fendral-notepad" "$tmp/gone/baseq2/" >>"$tmp/notepad.log" 2>&1 &
+named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+poll named '^Fendral Notepad$' >/dev/null || fail "the editor said nothing on opening a folder's name"
+focus "$(named '^Fendral Notepad$')"
+xdotool key Return
+poll named 'baseq2/ - Fendral Notepad$' >/dev/null || fail "no editor window on the folder's name"
+focus "$(named 'baseq2/ - Fendral Notepad$')"
+xdotool type --delay 20 'bind y +jump'
+xdotool key ctrl+s
+poll named '^Save As$' >/dev/null || fail "ctrl+s on a folder's name did not ask for a file name"
+focus "$(named '^Save As$')"
+xdotool type --delay 20 'named.cfg'
+xdotool key Return
+poll test -s "$tmp/named.cfg" || fail "Save As did not save into the nearest folder"
+[ "$(cat "$tmp/named.cfg")" = 'bind y +jump' ] || fail "the saved file holds '$(cat "$tmp/named.cfg")'"
+echo "ok the editor on a folder's name saved through Save As into that folder"

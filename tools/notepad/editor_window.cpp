@@ -1,6 +1,7 @@
 #include "editor_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -8,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -45,9 +47,9 @@ EditorWindow::EditorWindow(std::string path, QWidget* parent)
   if (!file_.load()) {
     const QString error = file_.errorString();
     statusBar()->showMessage(error);
-    QTimer::singleShot(0, this, [this, error] {
-      QMessageBox::warning(this, kAppName, error + QStringLiteral("\nThe file is left as it is."));
-    });
+    const QString next = file_.namesFolder() ? QStringLiteral("\nSave asks for a file name.")
+                                             : QStringLiteral("\nThe file is left as it is.");
+    QTimer::singleShot(0, this, [this, error, next] { QMessageBox::warning(this, kAppName, error + next); });
   } else if (!file_.isUntitled() && !file_.existed()) {
     statusBar()->showMessage(QStringLiteral("New file: %1").arg(file_.displayPath()));
   }
@@ -72,29 +74,61 @@ void EditorWindow::loadMore() {
   updateTitle();
 }
 
-bool EditorWindow::save() {
-  return file_.isUntitled() || file_.isRefused() ? saveAs() : store();
-}
-
-bool EditorWindow::store() {
+bool EditorWindow::stillLoading() {
   if (isLoading()) {
     statusBar()->showMessage(QStringLiteral("%1 is still being read.").arg(file_.displayName()), 3000);
-    return false;
   }
+  return isLoading();
+}
+
+bool EditorWindow::save() {
+  if (stillLoading()) return false;
+  if (file_.isUntitled() || file_.isRefused()) return saveAs();
+  switch (store()) {
+    case Stored::Yes:
+      return true;
+    case Stored::Declined:
+      return false;
+    case Stored::Failed:
+      break;
+  }
+  return offerSaveAs(file_.errorString()) && saveAs();
+}
+
+EditorWindow::Stored EditorWindow::store() {
   const QString text = editorText(*edit_, newLineEnd_);
-  TextFile::Saved saved = file_.save(text);
-  if (saved == TextFile::Saved::Unencodable && allowUtf8Instead()) {
-    const Encoding previous = file_.encoding();
-    file_.setEncoding(Encoding::Utf8);
-    saved = file_.save(text);
-    if (saved != TextFile::Saved::Yes) file_.setEncoding(previous);
+  const Encoding original = file_.encoding();
+  bool overwrite = false;
+  for (;;) {
+    const TextFile::Saved saved = file_.save(text, overwrite);
+    if (saved == TextFile::Saved::Yes) break;
+    if (saved == TextFile::Saved::ChangedOnDisk && allowOverwrite()) {
+      overwrite = true;
+    } else if (saved == TextFile::Saved::Unencodable && allowUtf8Instead()) {
+      file_.setEncoding(Encoding::Utf8);
+    } else {
+      file_.setEncoding(original);
+      if (saved == TextFile::Saved::ChangedOnDisk) {
+        statusBar()->showMessage(QStringLiteral("Not saved: %1 on disk is kept.").arg(file_.displayName()));
+      }
+      return saved == TextFile::Saved::No ? Stored::Failed : Stored::Declined;
+    }
   }
-  if (saved == TextFile::Saved::No) QMessageBox::warning(this, kAppName, file_.errorString());
-  if (saved != TextFile::Saved::Yes) return false;
   edit_->document()->setModified(false);
   updateTitle();
   statusBar()->showMessage(QStringLiteral("Saved %1").arg(file_.displayPath()), 3000);
-  return true;
+  return Stored::Yes;
+}
+
+bool EditorWindow::allowOverwrite() {
+  QMessageBox box(
+      QMessageBox::Warning, kAppName,
+      file_.errorString() + QStringLiteral("\nOverwrite it with this text, or keep the file on disk?"),
+      QMessageBox::Save | QMessageBox::Cancel, this);
+  box.button(QMessageBox::Save)->setText(QStringLiteral("&Overwrite"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Keep the File on Disk"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Save;
 }
 
 bool EditorWindow::allowUtf8Instead() {
@@ -111,14 +145,33 @@ bool EditorWindow::allowUtf8Instead() {
                                QMessageBox::Cancel) == QMessageBox::Save;
 }
 
+bool EditorWindow::offerSaveAs(const QString& why) {
+  QMessageBox box(QMessageBox::Warning, kAppName, why + QStringLiteral("\nSave the text under another name?"),
+                  QMessageBox::Save | QMessageBox::Cancel, this);
+  box.button(QMessageBox::Save)->setText(QStringLiteral("Save &As..."));
+  return box.exec() == QMessageBox::Save;
+}
+
 bool EditorWindow::saveAs() {
-  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), file_.displayPath());
-  if (chosen.isEmpty()) return false;
-  const std::string previous = file_.path();
-  file_.setPath(QFile::encodeName(chosen).toStdString());
-  if (store()) return true;
-  file_.setPath(previous);
-  return false;
+  if (stillLoading()) return false;
+  QString start;
+  if (!file_.isUntitled()) {
+    start = QFile::decodeName(QByteArray::fromStdString(file_.nearestFolder()));
+    // A file's own name is offered again, a folder's is not.
+    if (!file_.namesFolder()) start = QDir(start).filePath(file_.displayName());
+  }
+  for (;;) {
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), start);
+    if (chosen.isEmpty()) return false;
+    const TextFile previous = file_;
+    file_.setPath(QFile::encodeName(chosen).toStdString());
+    const Stored stored = store();
+    if (stored == Stored::Yes) return true;
+    const QString why = file_.errorString();
+    file_ = previous;
+    if (stored == Stored::Declined || !offerSaveAs(why)) return false;
+    start = chosen;
+  }
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {

@@ -21,7 +21,9 @@ class EditorWindow : public QMainWindow {
   // cannot be opened is reported once the window shows, and is never written.
   explicit EditorWindow(std::string path, QWidget* parent = nullptr);
 
+  // Ctrl+S. A name that cannot be saved, such as a folder's, leads to Save As.
   bool save();
+  // Asks for a name in the folder of the current one, until the text is saved or the player gives up.
   bool saveAs();
   // A large file goes in a part at a time; it is read-only and cannot be saved until it is all in.
   bool isLoading() const { return loader_ != nullptr; }
@@ -30,10 +32,17 @@ class EditorWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Writes the text under the current name; false, having told the player why, when it could not.
-  bool store();
+  enum class Stored { Yes, Declined, Failed };
+  // Writes the text under the current name, asking first about a file changed on disk and characters
+  // the encoding cannot hold. Failed leaves the reason in the file's errorString().
+  Stored store();
+  // Asks before writing over a file another program changed or created.
+  bool allowOverwrite();
   // Asks before changing a Windows-1252 file to UTF-8 for characters it cannot hold.
   bool allowUtf8Instead();
+  // Says why the text was not saved and offers Save As.
+  bool offerSaveAs(const QString& why);
+  bool stillLoading();
   void loadMore();
   void updateTitle();
 
