@@ -19,6 +19,9 @@ struct Parser {
   QCommandLineOption preview{"preview",
                              "Print what Launch would run with the saved settings and start nothing."};
   QCommandLineOption launch{"launch", "Run Launch with the saved settings, without the window."};
+  QCommandLineOption find{"find",
+                          "Print the Quake 2 installations found (Steam, GOG, the distribution's data, the "
+                          "engines' homes), the one a first run takes first."};
   QCommandLineOption game{"game", "The game to start: standard (the default), or custom game 1, 2 or 3.",
                           "standard|1|2|3"};
   QCommandLineOption multiplayer{"multiplayer",
@@ -30,6 +33,7 @@ struct Parser {
         "Starts Quake 2: opens the launcher's window, or with --preview or --launch works without it.");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({help, version, settings, preview, launch, game, multiplayer});
+    parser.addOption(find);
   }
 };
 
@@ -100,6 +104,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
   if (p.parser.isSet(p.multiplayer)) options.gameType = launch::GameType::MultiplayerClient;
   if (p.parser.isSet(p.preview)) options.action = Action::Preview;
   if (p.parser.isSet(p.launch)) options.action = Action::Launch;
+  if (p.parser.isSet(p.find)) options.action = Action::Find;
   return options;
 }
 

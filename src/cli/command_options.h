@@ -9,7 +9,7 @@
 
 namespace fendral::cli {
 
-enum class Action { Window, Help, Version, Preview, Launch, Mistake };
+enum class Action { Window, Help, Version, Preview, Launch, Find, Mistake };
 
 // What the command line asks for. Without options it is the window, as always.
 struct Options {

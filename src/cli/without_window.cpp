@@ -36,6 +36,15 @@ class LaunchPlatform : public ConsolePlatform {
   const char* programName_;
 };
 
+// The saved request; on a first run, whose settings name no Quake 2 folder, with the one found.
+launch::LaunchRequest savedOrFound(const Options& options, const std::string& settingsFile,
+                                   platform::Platform& system) {
+  launch::LaunchRequest request =
+      launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType);
+  if (request.game.q2Folder.empty()) request.game.q2Folder = system.findQuake2Folder();
+  return request;
+}
+
 }  // namespace
 
 void ConsolePlatform::message(const std::string& prompt) {
@@ -46,8 +55,7 @@ void ConsolePlatform::message(const std::string& prompt) {
 int printPreview(const Options& options, const std::string& settingsFile) {
   printLine("settings file:", settingsFile);
   ConsolePlatform system;
-  const launch::LaunchRequest request =
-      launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType);
+  const launch::LaunchRequest request = savedOrFound(options, settingsFile, system);
   const std::optional<launch::LaunchPlan> plan = launch::planLaunch(request, system);
   std::vector<std::pair<platform::Command, std::string>> starts;  // what runs, and where
   if (plan) {
@@ -75,8 +83,7 @@ int printPreview(const Options& options, const std::string& settingsFile) {
 
 int launchWithoutWindow(const Options& options, const std::string& settingsFile, const char* programName) {
   LaunchPlatform system(programName);
-  launch::runLaunch(launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType), system,
-                    [](const launch::LaunchTexts&) {});
+  launch::runLaunch(savedOrFound(options, settingsFile, system), system, [](const launch::LaunchTexts&) {});
   return 1;
 }
 

@@ -24,6 +24,7 @@ class Collector {
   // The bytes of a record file; nothing when it is missing (said only in `looked`) or unusable
   // (said in `skipped`).
   std::optional<std::string> readRecord(const std::string& file);
+  void look(const std::string& place) { search_.looked.push_back(place); }
   void skip(const std::string& file, std::string reason) {
     search_.skipped.push_back({file, std::move(reason)});
   }

@@ -71,6 +71,7 @@ void searchSteam(const Places& places, Collector& collector) {
   };
   std::set<std::string> seenRoots, seenLibraries;
   for (const std::string& root : roots) {
+    collector.look(root);
     std::string why;
     const std::optional<std::string> realRoot = realPath(root, why);
     if (!realRoot) {

@@ -24,6 +24,7 @@ namespace fendral::ui {
 
 namespace {
 
+constexpr std::size_t kQ2Location = settings::settingIndex("Q2location");
 constexpr std::size_t kServerIP = settings::settingIndex("ServerIP");
 constexpr std::size_t kFirstDescription = settings::settingIndex("G1D");
 
@@ -98,6 +99,8 @@ void frmMain::Form_Load() {
 void frmMain::Reload_setup_fields() {
   Ini_path = settingsFile_;
   loaded_ = settings::readSettings(Ini_path);
+  // Kept apart from the file's values: the player saves it or not, and a saved folder always wins.
+  foundQ2Folder_ = loaded_[kQ2Location].empty() ? platform_.findQuake2Folder() : std::string();
   setCoreText(*txtServerIP, loaded_[kServerIP]);
   if (setupPagesBuilt()) fillSetupPages();
   setCustomGameCaptions();
@@ -107,6 +110,7 @@ void frmMain::fillSetupPages() {
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
     if (tabSetup->isAncestorOf(settingFields_[i])) setCoreText(*settingFields_[i], loaded_[i]);
   }
+  if (!foundQ2Folder_.empty()) setCoreText(*txtQ2path, foundQ2Folder_);
   // Only a stored "True" selects; a No is never selected here, so an unsaved Yes survives.
   if (settings::switchIsOn(toCore(*txtBatchFileStatus))) {
     optBatchFileYes->setChecked(true);
@@ -220,6 +224,7 @@ launch::LaunchRequest frmMain::launchRequest() const {
     // The setup pages were never shown, so their fields would hold the file's values.
     launch::LaunchRequest request = launch::savedLaunchRequest(loaded_, gameChoice, gameType);
     request.game.serverAddress = toCore(*txtServerIP);
+    if (!foundQ2Folder_.empty()) request.game.q2Folder = foundQ2Folder_;
     return request;
   }
   launch::LaunchRequest request;

@@ -152,6 +152,8 @@ class frmMain : public QWidget {
   std::array<QLineEdit*, 18> settingFields_{};
   // The settings as the last reload read them, for the fields of setup pages built later.
   settings::SettingValues loaded_;
+  // A Quake 2 installation found because the file names no folder; empty otherwise.
+  std::string foundQ2Folder_;
 
   // Made on first use, as children, so the desktop keeps them over this window.
   frmHelp* help_ = nullptr;

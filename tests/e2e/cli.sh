@@ -78,6 +78,30 @@ for named in "--settings $latin/f.ini" "--settings=$latin/f.ini"; do
 done
 echo "ok --settings FILE, also by a name that is not UTF-8"
 
+# A first run: the settings name no folder, so --launch takes the game found in a stand-in Steam root
+# (no Steam here), reached through a link as Steam lays it out, and writes nothing.
+home=$tmp/home
+steam=$home/.local/share/Steam/steamapps
+mkdir -p "$steam/common/Quake 2/baseq2" "$steam/common/Quake 2/xatrix" "$home/.steam"
+ln -s ../.local/share/Steam "$home/.steam/steam"
+printf 'PACK' | tee "$steam/common/Quake 2/baseq2/pak0.pak" >"$steam/common/Quake 2/xatrix/pak0.pak"
+printf '"AppState"\n{\n\t"appid"\t"2320"\n\t"installdir"\t"Quake 2"\n}\n' >"$steam/appmanifest_2320.acf"
+fake_game "$steam/common/Quake 2/quake2" "$tmp/game"
+echo "[Main]" >"$tmp/first.ini"
+found=$home/.steam/steam/steamapps/common/Quake\ 2
+with=(HOME="$home")
+run --find
+[ $rc = 0 ] && [ "$out" = "$found	Steam library $home/.steam/steam	baseq2 xatrix" ] || fail "--find: rc $rc, $out"
+run --settings "$tmp/first.ini" --launch
+poll test -e "$tmp/game" || fail "--launch on a first run started nothing: $err"
+[ "$(head -n 1 "$tmp/game")" = "$(realpath "$found")" ] && [ "$(cat "$tmp/first.ini")" = "[Main]" ] ||
+  fail "--launch on a first run: $(cat "$tmp/game" "$tmp/first.ini")"
+rm -f "$tmp/game"
+with=(HOME="$tmp/nowhere")
+run --find
+[ $rc = 1 ] && [ -z "$out" ] && grep -qx "  $tmp/nowhere/.steam/steam" <<<"$err" || fail "--find, nothing there: rc $rc"
+echo "ok --find lists the stand-in Steam game and --launch starts it on a first run; nothing found exits 1"
+
 # No display, or one that does not answer: one line, exit 1, never an abort.
 unused=$((500 + RANDOM % 400))
 while [ -e "/tmp/.X11-unix/X$unused" ]; do unused=$((unused + 1)); done

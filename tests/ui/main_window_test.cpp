@@ -141,6 +141,30 @@ TEST_F(MainWindow, SettingsLoadAtStartAndOnCancel) {
   EXPECT_EQ(readIni(), changedElsewhere);
 }
 
+// With no folder saved, the one found stands in for it, before the setup view too; only Save writes
+// it, Cancel finds again, and a saved folder is never replaced, even one that is gone.
+TEST_F(MainWindow, FirstRunTakesTheFoundFolderUntilOneIsSaved) {
+  platform.foundQ2Folder = "/games/Quake 2";
+  platform.existing.insert("/games/Quake 2\\quake2.exe ");
+  open();
+  click("cmdLaunch");
+  EXPECT_EQ(platform.started, Words{"/games/Quake 2\\quake2.exe"});
+  EXPECT_TRUE(scratch.names().empty());
+  click("cmdSetup");
+  EXPECT_EQ(text("txtQ2path"), "/games/Quake 2");
+  click("cmdSave");
+  EXPECT_TRUE(readIni().starts_with("[Main]\r\nQ2Location=/games/Quake 2\r\n")) << readIni();
+
+  writeIni("[Main]\nQ2Location=/gone\n");
+  click("cmdSetup", "cmdCancel", "cmdSetup");
+  EXPECT_EQ(text("txtQ2path"), "/gone");
+  EXPECT_EQ(platform.finds, 1);
+  writeIni("[Main]\nQ2Location=\n");
+  platform.foundQ2Folder = "/elsewhere";
+  click("cmdCancel", "cmdSetup");
+  EXPECT_EQ(text("txtQ2path"), "/elsewhere");
+}
+
 // A failed file test writes nothing and keeps the setup view; the prompt names the batch file as typed.
 TEST_F(MainWindow, SaveTestsTheFilesThenWritesAllEighteenKeysAndKeepsForeignLines) {
   const std::string before = "; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=old\n";
