@@ -14,6 +14,7 @@
 #include "launch/saved_request.h"
 #include "settings/settings_location.h"
 #include "settings/settings_table.h"
+#include "ui/folder_completion.h"
 #include "ui/frm_help.h"
 #include "ui/frm_sample_batch.h"
 #include "ui/frm_sample_config.h"
@@ -82,6 +83,9 @@ void frmMain::connectSetupHandlers() {
 
   whenSelected(optBatchFileYes, &frmMain::optBatchFileYes_Click);
   whenSelected(optBatchFileNo, &frmMain::optBatchFileNo_Click);
+
+  completeFolders(*txtQ2path);
+  for (QLineEdit* subdirectory : txtGC) completeGameFolders(*subdirectory, *txtQ2path);
 }
 
 // A selection made by program must run the toggle just as a click does, so follow the state, not the
