@@ -83,6 +83,9 @@ Options parseOptions(const std::vector<std::string>& arguments) {
   if (p.parser.isSet(p.preview) && p.parser.isSet(p.launch)) {
     return mistake("--preview and --launch do not go together.");
   }
+  if (p.parser.isSet(p.find) && (p.parser.isSet(p.preview) || p.parser.isSet(p.launch))) {
+    return mistake("--find goes without --preview and --launch.");
+  }
   if (p.parser.isSet(p.settings)) {
     options.settingsFile = settingsBytes(arguments);
     if (options.settingsFile.empty()) return mistake("--settings needs a file name.");
