@@ -100,7 +100,15 @@ rm -f "$tmp/game"
 with=(HOME="$tmp/nowhere")
 run --find
 [ $rc = 1 ] && [ -z "$out" ] && grep -qx "  $tmp/nowhere/.steam/steam" <<<"$err" || fail "--find, nothing there: rc $rc"
-echo "ok --find lists the stand-in Steam game and --launch starts it on a first run; nothing found exits 1"
+# A folder the player may not read (root reads anything, so as another user): skipped, and said.
+mkdir -p "$tmp/locked/.steam/steam/steamapps"
+chmod 000 "$tmp/locked/.steam/steam/steamapps"
+err=$("${as_player[@]}" env HOME="$tmp/locked" "$program" --find 2>&1 >/dev/null)
+chmod 755 "$tmp/locked/.steam/steam/steamapps"
+grep -qx "fendral: skipped $tmp/locked/.steam/steam/steamapps/libraryfolders.vdf: permission denied" <<<"$err" ||
+  fail "--find with an unreadable folder: $err"
+echo "ok --find lists the stand-in Steam game and --launch starts it on a first run; an unreadable folder is"
+echo "   named with the reason; nothing found exits 1"
 
 # No display, or one that does not answer: one line, exit 1, never an abort.
 unused=$((500 + RANDOM % 400))
