@@ -111,8 +111,7 @@ std::vector<std::string> installPaths(std::string_view json, std::string& error)
 
 // An unpacked offline installer keeps the game in app/.
 bool offerWithApp(const std::string& folder, std::string whence, Collector& collector) {
-  return collector.offer(folder, Origin::Gog, whence) ||
-         collector.offer(folder + "/app", Origin::Gog, whence);
+  return collector.offer(folder, whence) || collector.offer(folder + "/app", whence);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ std::optional<std::string> realPath(const std::string& path, std::string& why) {
   return std::string(resolved.data());
 }
 
-bool Collector::offer(const std::string& folder, Origin origin, std::string whence) {
+bool Collector::offer(const std::string& folder, std::string whence) {
   if (done()) return true;
   search_.looked.push_back(folder);
   // One line of --find, one line of a text field.
@@ -50,7 +50,6 @@ bool Collector::offer(const std::string& folder, Origin origin, std::string when
   if (!real || !taken_.insert(*real).second) return false;
   Installation& found = search_.found.emplace_back();
   found.folder = folder;
-  found.origin = origin;
   found.whence = std::move(whence);
   if (extent_ == Extent::All) found.games = gameFolders(folder);
   return done();
@@ -113,7 +112,7 @@ Search findInstallations(const Places& places, Extent extent) {
   searchSteam(places, collector);
   searchGog(places, collector);
   for (const std::string& folder : places.systemFolders) {
-    if (collector.offer(folder, Origin::Distribution, "the distribution's data")) return search;
+    if (collector.offer(folder, "the distribution's data")) return search;
   }
   const std::string& home = places.home;
   const std::array<std::pair<std::string, const char*>, 5> engineHomes{{
@@ -124,7 +123,7 @@ Search findInstallations(const Places& places, Extent extent) {
       {home + "/.var/app/com.github.skullernet.q2pro/data", "Q2PRO's Flatpak home"},
   }};
   for (const auto& [folder, whence] : engineHomes) {
-    if (collector.offer(folder, Origin::EngineHome, whence)) return search;
+    if (collector.offer(folder, whence)) return search;
   }
   return search;
 }

@@ -17,11 +17,8 @@ struct Places {
 // when it is an absolute path.
 Places placesOfThisPlayer();
 
-enum class Origin { Steam, Gog, Distribution, EngineHome };
-
 struct Installation {
   std::string folder;
-  Origin origin = Origin::Steam;
   std::string whence;              // where it was found, for a person: "Steam library /mnt/games"
   std::vector<std::string> games;  // its game folders (see gameFolders); only when all are asked for
 };

@@ -19,7 +19,7 @@ class Collector {
   Collector(Search& search, Extent extent) : search_(search), extent_(extent) {}
 
   // Takes `folder` when it holds the game and was not taken before. True once the search may stop.
-  bool offer(const std::string& folder, Origin origin, std::string whence);
+  bool offer(const std::string& folder, std::string whence);
   bool done() const { return extent_ == Extent::First && !search_.found.empty(); }
   // The bytes of a record file; nothing when it is missing (said only in `looked`) or unusable
   // (said in `skipped`).

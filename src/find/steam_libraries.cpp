@@ -108,7 +108,7 @@ void searchSteam(const Places& places, Collector& collector) {
       }
       if (!seenLibraries.insert(*realLibrary).second) continue;
       if (const std::optional<std::string> folder = gameFolder(library, collector)) {
-        if (collector.offer(*folder, Origin::Steam, "Steam library " + library)) return;
+        if (collector.offer(*folder, "Steam library " + library)) return;
       }
     }
   }

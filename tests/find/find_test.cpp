@@ -133,9 +133,9 @@ TEST_F(FindTest, PlacesInOrderAndOnlyClassicData) {
                                      "home/data/YamagiQ2"));
   EXPECT_THAT(folders(Extent::First), ElementsAre("home/.steam/steam/steamapps/common/Quake 2"));
   const Search search = findInstallations(places, Extent::All);
-  EXPECT_EQ(search.found[1].origin, Origin::Gog);
-  EXPECT_EQ(search.found[3].origin, Origin::Distribution);
-  EXPECT_EQ(search.found[5].origin, Origin::EngineHome);
+  EXPECT_EQ(search.found[1].whence, "GOG, installed by Heroic");
+  EXPECT_EQ(search.found[3].whence, "the distribution's data");
+  EXPECT_EQ(search.found[5].whence, "Yamagi Quake II's home");
 }
 
 TEST_F(FindTest, BadRecordsAreSkippedWithTheReason) {
