@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command_options.h"
+#include "cli/installation_list.h"
 #include "cli/toolkit_start.h"
 #include "cli/without_window.h"
 #include "settings/settings_location.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
     case Action::Version:
       std::printf("Fendral %s\n", FENDRAL_VERSION);
       return 0;
+    case Action::Find:
+      return fendral::cli::printInstallations();
     default:
       break;
   }

@@ -20,6 +20,9 @@ struct Parser {
   QCommandLineOption preview{"preview",
                              "Print what Launch would run with the saved settings and start nothing."};
   QCommandLineOption launch{"launch", "Run Launch with the saved settings, without the window."};
+  QCommandLineOption find{"find",
+                          "Print the Quake 2 installations found (Steam, GOG, the distribution's data, the "
+                          "engines' homes), the one a first run takes first."};
   QCommandLineOption game{"game", "The game to start: standard (the default), or custom game 1, 2 or 3.",
                           "standard|1|2|3"};
   QCommandLineOption multiplayer{"multiplayer",
@@ -37,7 +40,7 @@ struct Parser {
     parser.setApplicationDescription(
         "Starts Quake 2: opens the launcher's window, or with --preview or --launch works without it.");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({help, version, settings, preview, launch, game, multiplayer, engine, engines});
+    parser.addOptions({help, version, settings, preview, launch, game, multiplayer, engine, engines, find});
   }
 };
 
@@ -88,6 +91,9 @@ Options parseOptions(const std::vector<std::string>& arguments) {
   if (p.parser.isSet(p.preview) + p.parser.isSet(p.launch) + p.parser.isSet(p.engines) > 1) {
     return mistake("--preview, --launch and --engines do not go together.");
   }
+  if (p.parser.isSet(p.find) && (p.parser.isSet(p.preview) || p.parser.isSet(p.launch))) {
+    return mistake("--find goes without --preview and --launch.");
+  }
   if (p.parser.isSet(p.settings)) {
     options.settingsFile = valueBytes(arguments, "-settings");
     if (options.settingsFile.empty()) return mistake("--settings needs a file name.");
@@ -111,6 +117,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
   if (p.parser.isSet(p.preview)) options.action = Action::Preview;
   if (p.parser.isSet(p.launch)) options.action = Action::Launch;
   if (p.parser.isSet(p.engines)) options.action = Action::Engines;
+  if (p.parser.isSet(p.find)) options.action = Action::Find;
   return options;
 }
 

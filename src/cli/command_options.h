@@ -10,7 +10,7 @@
 
 namespace fendral::cli {
 
-enum class Action { Window, Help, Version, Preview, Launch, Engines, Mistake };
+enum class Action { Window, Help, Version, Preview, Launch, Engines, Find, Mistake };
 
 // What the command line asks for. Without options it is the window, as always.
 struct Options {

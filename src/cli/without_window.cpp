@@ -48,6 +48,15 @@ bool settingsReadable(const std::string& file) {
   return static_cast<bool>(readable);
 }
 
+// The saved request; on a first run, whose settings name no Quake 2 folder, with the one found.
+launch::LaunchRequest savedOrFound(const Options& options, const std::string& settingsFile,
+                                   platform::Platform& system) {
+  launch::LaunchRequest request =
+      launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType);
+  if (request.game.q2Folder.empty()) request.game.q2Folder = system.findQuake2Folder();
+  return request;
+}
+
 }  // namespace
 
 void ConsolePlatform::message(const std::string& prompt) {
@@ -61,8 +70,7 @@ int printPreview(const Options& options, const settings::SettingsFiles& settings
   if (settingsFiles.write != settingsFiles.read) printLine("saved to:", settingsFiles.write);
   ConsolePlatform system;
   system.setEngineChoice(launch::chosenEngine(settingsFiles.read, options.engine));
-  const launch::LaunchRequest request =
-      launch::savedLaunchRequest(settingsFiles.read, options.gameChoice, options.gameType);
+  const launch::LaunchRequest request = savedOrFound(options, settingsFiles.read, system);
   const std::optional<launch::LaunchPlan> plan = launch::planLaunch(request, system);
   std::vector<std::pair<platform::Command, std::string>> starts;  // what runs, and where
   if (plan) {
@@ -91,14 +99,13 @@ int printPreview(const Options& options, const settings::SettingsFiles& settings
 
 int printEngines(const Options& options, const std::string& settingsFile) {
   printLine("settings file:", settingsFile);
-  const launch::LaunchRequest request =
-      launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType);
+  ConsolePlatform system;
+  system.setEngineChoice(launch::chosenEngine(settingsFile, options.engine));
+  const launch::LaunchRequest request = savedOrFound(options, settingsFile, system);
   const std::vector<platform::GameEngine> found =
       platform::foundEngines(request.game.q2Folder, platform::hostEngineSearch({}));
   for (const platform::GameEngine& engine : found) printLine("found:", engine.description);
   if (found.empty()) printLine("found:", "none");
-  ConsolePlatform system;
-  system.setEngineChoice(launch::chosenEngine(settingsFile, options.engine));
   const std::optional<platform::GameEngine> chosen =
       system.findGameEngine(request.game.q2Folder, launch::chosenSubdirectory(request.game));
   if (!chosen) {
@@ -113,8 +120,7 @@ int launchWithoutWindow(const Options& options, const std::string& settingsFile,
   if (!settingsReadable(settingsFile)) return 1;
   LaunchPlatform system(programName);
   system.setEngineChoice(launch::chosenEngine(settingsFile, options.engine));
-  launch::runLaunch(launch::savedLaunchRequest(settingsFile, options.gameChoice, options.gameType), system,
-                    [](const launch::LaunchTexts&) {});
+  launch::runLaunch(savedOrFound(options, settingsFile, system), system, [](const launch::LaunchTexts&) {});
   return 1;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "find/installations.h"
 #include "platform/engine_table.h"
 #include "platform/host_path.h"
 #include "platform/unique_fd.h"
@@ -25,6 +26,11 @@ bool HostPlatform::fileTest(const std::string& path) {
 std::optional<GameEngine> HostPlatform::findGameEngine(const std::string& q2Folder,
                                                        const std::string& gameSubdirectory) {
   return chooseGameEngine(q2Folder, gameSubdirectory, hostEngineSearch(engineChoice_));
+}
+
+std::string HostPlatform::findQuake2Folder() {
+  const find::Search search = find::findInstallations(find::placesOfThisPlayer(), find::Extent::First);
+  return search.found.empty() ? std::string() : search.found.front().folder;
 }
 
 std::optional<Command> startCommand(const ProgramStart& start) {

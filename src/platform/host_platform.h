@@ -45,6 +45,7 @@ class HostPlatform : public Platform {
   bool fileTest(const std::string& path) override;
   std::optional<GameEngine> findGameEngine(const std::string& q2Folder,
                                            const std::string& gameSubdirectory) override;
+  std::string findQuake2Folder() override;
   bool startProgram(const ProgramStart& start) override;
   std::string programFolder() override;
   [[noreturn]] void endProgram() override;

@@ -48,6 +48,9 @@ class Platform {
   // of "quake2.exe": what it finds is what starts.
   virtual std::optional<GameEngine> findGameEngine(const std::string& q2Folder,
                                                    const std::string& gameSubdirectory) = 0;
+  // The first Quake 2 installation in the places players keep it, as a host path; empty when there is
+  // none. For a first run, whose settings name no folder yet.
+  virtual std::string findQuake2Folder() = 0;
   // Starts a program of its own, detached and not awaited; false when it cannot be started.
   virtual bool startProgram(const ProgramStart& start) = 0;
   // A modal message box: the prompt, one OK button, no icon, the title "Fendral".

@@ -14,6 +14,7 @@
 #include "launch/saved_request.h"
 #include "settings/settings_save.h"
 #include "settings/settings_table.h"
+#include "ui/folder_completion.h"
 #include "ui/frm_help.h"
 #include "ui/frm_sample_batch.h"
 #include "ui/frm_sample_config.h"
@@ -24,6 +25,7 @@ namespace fendral::ui {
 
 namespace {
 
+constexpr std::size_t kQ2Location = settings::settingIndex("Q2location");
 constexpr std::size_t kServerIP = settings::settingIndex("ServerIP");
 constexpr std::size_t kFirstDescription = settings::settingIndex("G1D");
 
@@ -82,6 +84,9 @@ void frmMain::connectSetupHandlers() {
 
   whenSelected(optBatchFileYes, &frmMain::optBatchFileYes_Click);
   whenSelected(optBatchFileNo, &frmMain::optBatchFileNo_Click);
+
+  completeFolders(*txtQ2path);
+  for (QLineEdit* subdirectory : txtGC) completeGameFolders(*subdirectory, *txtQ2path);
 }
 
 // A selection made by program must run the toggle just as a click does, so follow the state, not the
@@ -100,6 +105,8 @@ void frmMain::Reload_setup_fields() {
   Ini_path = settingsFiles_.read;
   loaded_ = settings::readSettings(Ini_path);
   saveFileWasLink_ = settings::isSymbolicLink(settingsFiles_.write);
+  // Kept apart from the file's values: the player saves it or not, and a saved folder always wins.
+  foundQ2Folder_ = loaded_[kQ2Location].empty() ? platform_.findQuake2Folder() : std::string();
   setCoreText(*txtServerIP, loaded_[kServerIP]);
   if (setupPagesBuilt()) fillSetupPages();
   setCustomGameCaptions();
@@ -109,6 +116,7 @@ void frmMain::fillSetupPages() {
   for (std::size_t i = 0; i < settings::kSettings.size(); ++i) {
     if (tabSetup->isAncestorOf(settingFields_[i])) setCoreText(*settingFields_[i], loaded_[i]);
   }
+  if (!foundQ2Folder_.empty()) setCoreText(*txtQ2path, foundQ2Folder_);
   // Only a stored "True" selects; a No is never selected here, so an unsaved Yes survives.
   if (settings::switchIsOn(toCore(*txtBatchFileStatus))) {
     optBatchFileYes->setChecked(true);
@@ -232,6 +240,7 @@ launch::LaunchRequest frmMain::launchRequest() const {
     // The setup pages were never shown, so their fields would hold the file's values.
     launch::LaunchRequest request = launch::savedLaunchRequest(loaded_, gameChoice, gameType);
     request.game.serverAddress = toCore(*txtServerIP);
+    if (!foundQ2Folder_.empty()) request.game.q2Folder = foundQ2Folder_;
     return request;
   }
   launch::LaunchRequest request;

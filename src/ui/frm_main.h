@@ -158,6 +158,8 @@ class frmMain : public QWidget {
   // Save tells the player's changes by.
   settings::SettingValues loaded_;
   bool saveFileWasLink_ = false;
+  // A Quake 2 installation found because the file names no folder; empty otherwise.
+  std::string foundQ2Folder_;
 
   // Made on first use, as children, so the desktop keeps them over this window.
   frmHelp* help_ = nullptr;

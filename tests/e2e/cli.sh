@@ -32,13 +32,13 @@ printf '%s\n' "[Main]" "Q2Location=$q2" "CDLocation=D" "ServerIP=10.0.0.7" "Conf
 run --help
 [ $rc = 0 ] && grep -q '^Usage: fendral \[options\]' <<<"$out" && grep -q -- '--preview' <<<"$out" ||
   fail "--help: rc $rc, $(head -n 1 <<<"$out")"
-for bad in "--bogus" "--game 4" "--settings" "--preview --launch" "stray"; do
+for bad in "--bogus" "--game 4" "--settings" "--preview --launch" "--find --launch" "stray"; do
   # shellcheck disable=SC2086
   run $bad
   [ $rc = 2 ] && [[ "$err" == "fendral: "* ]] && grep -q '^Usage: fendral' <<<"$err" ||
     fail "'$bad': rc $rc, first line '$(head -n 1 <<<"$err")'"
 done
-echo "ok --help and five mistakes"
+echo "ok --help and six mistakes"
 
 # --preview shows what Launch starts: the composed command line split into words, in the game's folder.
 command_line="$q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio "
@@ -108,6 +108,38 @@ run --preview
   "$tmp/config/fendral/fendral.ini")" ] || fail "--preview with a read-only shared file: $out"
 chmod u+w "$tmp/bin/fendral.ini"
 echo "ok --preview names the file it read and the file Save would write"
+
+# A first run: the settings name no folder, so --launch takes the game found in a stand-in Steam root
+# (no Steam here), reached through a link as Steam lays it out, and writes nothing.
+home=$tmp/home
+steam=$home/.local/share/Steam/steamapps
+mkdir -p "$steam/common/Quake 2/baseq2" "$steam/common/Quake 2/xatrix" "$home/.steam"
+ln -s ../.local/share/Steam "$home/.steam/steam"
+printf 'PACK' | tee "$steam/common/Quake 2/baseq2/pak0.pak" >"$steam/common/Quake 2/xatrix/pak0.pak"
+printf '"AppState"\n{\n\t"appid"\t"2320"\n\t"installdir"\t"Quake 2"\n}\n' >"$steam/appmanifest_2320.acf"
+fake_game "$steam/common/Quake 2/quake2" "$tmp/game"
+echo "[Main]" >"$tmp/first.ini"
+found=$home/.steam/steam/steamapps/common/Quake\ 2
+with=(HOME="$home")
+run --find
+[ $rc = 0 ] && [ "$out" = "$found	Steam library $home/.steam/steam	baseq2 xatrix" ] || fail "--find: rc $rc, $out"
+run --settings "$tmp/first.ini" --launch
+poll test -e "$tmp/game" || fail "--launch on a first run started nothing: $err"
+[ "$(head -n 1 "$tmp/game")" = "$(realpath "$found")" ] && [ "$(cat "$tmp/first.ini")" = "[Main]" ] ||
+  fail "--launch on a first run: $(cat "$tmp/game" "$tmp/first.ini")"
+rm -f "$tmp/game"
+with=(HOME="$tmp/nowhere")
+run --find
+[ $rc = 1 ] && [ -z "$out" ] && grep -qx "  $tmp/nowhere/.steam/steam" <<<"$err" || fail "--find, nothing there: rc $rc"
+# A folder the player may not read (root reads anything, so as another user): skipped, and said.
+mkdir -p "$tmp/locked/.steam/steam/steamapps"
+chmod 000 "$tmp/locked/.steam/steam/steamapps"
+err=$("${as_player[@]}" env HOME="$tmp/locked" "$program" --find 2>&1 >/dev/null)
+chmod 755 "$tmp/locked/.steam/steam/steamapps"
+grep -qx "fendral: skipped $tmp/locked/.steam/steam/steamapps/libraryfolders.vdf: permission denied" <<<"$err" ||
+  fail "--find with an unreadable folder: $err"
+echo "ok --find lists the stand-in Steam game and --launch starts it on a first run; an unreadable folder is"
+echo "   named with the reason; nothing found exits 1"
 
 # No display, or one that does not answer: one line, exit 1, never an abort.
 unused=$((500 + RANDOM % 400))

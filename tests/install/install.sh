@@ -113,6 +113,7 @@ sleep 0.5  # the setup view has no X window of its own to wait for
 xdotool mousemove --window "$window" 50 58 click 1
 xdotool mousemove --window "$window" 150 153 click 1
 xdotool type --delay 10 "$game"
+xdotool key Escape # closes the folder completion's list, which would take the next click
 xdotool mousemove --window "$window" 181 316 click 1
 settings=$home/config/fendral/fendral.ini
 saved() { tr -d '\r' <"$settings" 2>/dev/null | grep -qx "Q2Location=$game"; }

@@ -26,6 +26,10 @@ class RecordingPlatform : public fendral::platform::Platform {
     if (!fileTest(q2Folder + "\\quake2.exe ")) return std::nullopt;
     return GameEngine{fendral::platform::Dialect::Windows, {q2Folder + "\\quake2.exe"}, {}, "quake2.exe"};
   }
+  std::string findQuake2Folder() override {
+    ++finds;
+    return foundQ2Folder;
+  }
   bool startProgram(const ProgramStart& start) override {
     starts.push_back(start);
     started.push_back(log("start", start.program));
@@ -37,6 +41,8 @@ class RecordingPlatform : public fendral::platform::Platform {
 
   std::set<std::string> existing;     // the names fileTest finds, exactly as the window spells them
   std::set<std::string> unstartable;  // programs that fail to start
+  std::string foundQ2Folder;          // what findQuake2Folder finds
+  int finds = 0;                      // how often it was asked
   std::vector<std::string> calls, started, messages, gameSubdirectories;
   std::vector<ProgramStart> starts;
 

@@ -1,3 +1,5 @@
+#include <QCompleter>
+#include <QThread>
 #include <algorithm>
 #include <filesystem>
 
@@ -140,6 +142,63 @@ TEST_F(MainWindow, SettingsLoadAtStartAndOnCancel) {
   EXPECT_EQ(text("txtBatchFileStatus"), "False");
   EXPECT_TRUE(selected("optJoystickYes") && selected("optCDaudioYes"));
   EXPECT_EQ(readIni(), changedElsewhere);
+}
+
+// With no folder saved, the one found stands in for it, before the setup view too; only Save writes
+// it, Cancel finds again, and a saved folder is never replaced, even one that is gone.
+TEST_F(MainWindow, FirstRunTakesTheFoundFolderUntilOneIsSaved) {
+  platform.foundQ2Folder = "/games/Quake 2";
+  platform.existing.insert("/games/Quake 2\\quake2.exe ");
+  open();
+  click("cmdLaunch");
+  EXPECT_EQ(platform.started, Words{"/games/Quake 2\\quake2.exe"});
+  EXPECT_TRUE(scratch.names().empty());
+  click("cmdSetup");
+  EXPECT_EQ(text("txtQ2path"), "/games/Quake 2");
+  click("cmdSave");
+  EXPECT_TRUE(readIni().starts_with("[Main]\r\nQ2Location=/games/Quake 2\r\n")) << readIni();
+
+  writeIni("[Main]\nQ2Location=/gone\n");
+  click("cmdSetup", "cmdCancel", "cmdSetup");
+  EXPECT_EQ(text("txtQ2path"), "/gone");
+  EXPECT_EQ(platform.finds, 1);
+  writeIni("[Main]\nQ2Location=\n");
+  platform.foundQ2Folder = "/elsewhere";
+  click("cmdCancel", "cmdSetup");
+  EXPECT_EQ(text("txtQ2path"), "/elsewhere");
+}
+
+// Nothing completes before the first key; then the Quake 2 folder completes folders, and a custom
+// game the folders in it that hold a game, made again for another Quake 2 folder.
+TEST_F(MainWindow, FoldersCompleteFromTheFirstKey) {
+  for (const char* file : {"q2/baseq2/pak0.pak", "q2/xatrix/game.so", "q2/ctf/gamex86.dll", "q2/xdocs/a.txt",
+                           "q2/xa.pak", "other/xz/game.so"})
+    scratch.put(file, "");
+  open();
+  click("cmdSetup");
+  fill("txtQ2path", scratch.at("q").c_str());
+  EXPECT_EQ(field("txtQ2path")->completer(), nullptr);
+  EXPECT_EQ(field("txtG2C")->completer(), nullptr);
+  pressKey(field("txtQ2path"), Qt::Key_2, Qt::NoModifier, "2");
+  QCompleter* folders = field("txtQ2path")->completer();
+  ASSERT_NE(folders, nullptr);
+  for (int wait = 0; wait < 200 && folders->completionCount() == 0; ++wait) {
+    QApplication::processEvents();
+    QThread::msleep(10);
+  }
+  EXPECT_EQ(folders->currentCompletion(), QString::fromStdString(scratch.at("q2")));
+
+  pressKey(field("txtG2C"), Qt::Key_X, Qt::NoModifier, "x");
+  const auto offered = [&] {
+    QStringList names;
+    QCompleter* games = field("txtG2C")->completer();
+    for (int row = 0; games->setCurrentRow(row); ++row) names << games->currentCompletion();
+    return names;
+  };
+  EXPECT_EQ(offered(), QStringList{"xatrix"});
+  fill("txtQ2path", scratch.at("other").c_str());
+  pressKey(field("txtG2C"), Qt::Key_Backspace);
+  EXPECT_EQ(offered(), QStringList{"xz"});
 }
 
 // A failed file test writes nothing and keeps the setup view; the prompt names the batch file as typed.
