@@ -161,6 +161,7 @@ if [ "$(id -u)" = 0 ] && unshare --mount --propagation private true 2>/dev/null;
   xdotool mousemove --window "$window" 50 58 click 1
   xdotool mousemove --window "$window" 150 153 click 1 key ctrl+a
   xdotool type --delay 10 "$tmp/quake2-root"
+  xdotool key Escape
   xdotool mousemove --window "$window" 181 316 click 1
   saved() { tr -d '\r' <"$own" 2>/dev/null | grep -qx "Q2Location=$tmp/quake2-root"; }
   poll saved || fail "root's Save did not write $own: $(cat "$own" 2>&1)"
