@@ -10,7 +10,7 @@ fendral_packages=(
   libsdl2-dev
   qt6-wayland weston
   dbus dbus-bin at-spi2-core python3-pyatspi
-  desktop-file-utils appstream lintian man-db dpkg-dev file
+  desktop-file-utils appstream lintian man-db dpkg-dev file binutils git
 )
 
 fendral_install_packages() {

@@ -7,18 +7,19 @@ fendral_built=$1
 source "$(dirname "$0")/harness.sh"
 
 # run ARGS...: the copy without any display, after the VAR=value words in `with`; sets rc, out and err.
+# An empty PATH, so that the batch file goes to the shell even where wine is installed.
 with=()
 run() {
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${with[@]}" "$program" "$@" \
-    2>"$tmp/err")
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE PATH="$tmp/path" "${with[@]}" \
+    "$program" "$@" 2>"$tmp/err")
   rc=$?
   err=$(cat "$tmp/err")
 }
 started() { [ -e "$tmp/game" ] || [ -e "$tmp/batch-ran" ]; }
 
-mkdir "$tmp/bin"
+mkdir "$tmp/bin" "$tmp/path"
 program=$tmp/bin/fendral
-cp "$fendral_built" "$program"
+player_copy "$fendral_built"
 q2="$tmp/Quake 2"
 mkdir "$q2"
 fake_game "$q2/quake2.exe" "$tmp/game"
@@ -102,7 +103,7 @@ with=(DISPLAY="$DISPLAY" XAUTHORITY=/dev/null)
 run
 [ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] || fail "a refusing X server: rc $rc, $err"
 mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
-ASAN_OPTIONS=detect_leaks=0 "$program" --launch >/dev/null 2>"$tmp/box.err" &
+ASAN_OPTIONS=detect_leaks=0 PATH="$tmp/path" "$program" --launch >/dev/null 2>"$tmp/box.err" &
 launcher=$!
 poll fendral_windows >/dev/null || fail "--launch with a display showed no message box"
 focus "$(fendral_windows | head -n 1)"

@@ -22,7 +22,7 @@ echo 'set s_initsound 0' >"$home/.local/share/YamagiQ2/baseq2/autoexec.cfg"
 # --- the installs: the engine beside its data in a folder with a blank, with a Windows-only mod and
 # quake2.exe; game data elsewhere for an engine on the PATH; a recording wine
 mkdir "$tmp/bin"
-cp "$fendral_built" "$tmp/bin/fendral"
+player_copy "$fendral_built"
 q2="$tmp/Quake 2 dir"
 mkdir -p "$q2/baseq2" "$q2/winmod" "$tmp/data/baseq2" "$tmp/data/ctf" "$tmp/path" "$tmp/wine"
 cp "$engines/baseq2/game.so" "$q2/baseq2/"

@@ -2,6 +2,9 @@
 # own, polling, and ending whatever they started. Set `timeout` (seconds a poll waits) before sourcing.
 
 timeout=${timeout:-10}
+# The system's tools only, whatever the caller's PATH holds; a script gives the programs under test
+# the PATH each case needs.
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin
 tmp=$(mktemp -d)
 chmod 755 "$tmp" # a player account must reach what is put here
 pids=()
@@ -82,10 +85,25 @@ focus() { timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool w
 
 # fake_game FILE RECORD: a game that writes its working folder, then its arguments, one a line, to RECORD.
 fake_game() {
-  printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@" >"%s.part"\nmv "%s.part" "%s"\n' "$2" "$2" "$2" >"$1"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@" >"%s.part"\n/bin/mv "%s.part" "%s"\n' "$2" "$2" "$2" >"$1"
   chmod 755 "$1"
 }
 
 # A player account for what must not run as root.
 as_player=()
 if [ "$(id -u)" -eq 0 ]; then as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups); fi
+
+# player_copy PROGRAM...: copies the built programs into $tmp/bin, and the window library to where the
+# first one's run path looks for it, relative to itself: the installed layout, readable by the player
+# account whatever the permissions of the folders that hold the build. Any other run-path entry, empty
+# ones included, would let the program load libraries from elsewhere, so it fails.
+player_copy() {
+  local folder
+  folder=$(readelf -d "$1" | sed -n 's/.*(RUNPATH).*\[\$ORIGIN\/\([^:]*\)\]$/\1/p')
+  [ -n "$folder" ] || fail "$1 needs one run-path entry, relative to itself: $(readelf -d "$1" | grep PATH)"
+  mkdir -p "$tmp/bin/$folder"
+  cp "$@" "$tmp/bin/"
+  cp "$(dirname "$1")/$folder/fendral-window.so" "$tmp/bin/$folder/"
+  folder=$(realpath -m --relative-to="$tmp" "$tmp/bin/$folder")
+  chmod -R a+rX "$tmp/bin" "$tmp/${folder%%/*}"
+}
