@@ -26,6 +26,9 @@ namespace {
 
 constexpr std::size_t kServerIP = settings::settingIndex("ServerIP");
 constexpr std::size_t kFirstDescription = settings::settingIndex("G1D");
+constexpr std::size_t kBatchFileStatus = settings::settingIndex("BatchFileStatus");
+constexpr std::size_t kCDaudio = settings::settingIndex("CDaudio");
+constexpr std::size_t kJoystick = settings::settingIndex("Joystick");
 
 }  // namespace
 
@@ -216,30 +219,21 @@ launch::LaunchRequest frmMain::launchRequest() const {
   }
   const launch::GameType gameType =
       optSinglePlayer->isChecked() ? launch::GameType::SinglePlayer : launch::GameType::MultiplayerClient;
-  if (!setupPagesBuilt()) {
-    // The setup pages were never shown, so their fields would hold the file's values.
-    launch::LaunchRequest request = launch::savedLaunchRequest(loaded_, gameChoice, gameType);
-    request.game.serverAddress = toCore(*txtServerIP);
-    return request;
+  return launch::savedLaunchRequest(settingValuesInWindow(), gameChoice, gameType);
+}
+
+// The setup pages' fields once they exist, else the file's values, which they would hold; a switch is
+// on unless its No is selected.
+settings::SettingValues frmMain::settingValuesInWindow() const {
+  settings::SettingValues values = loaded_;
+  if (setupPagesBuilt()) {
+    for (std::size_t i = 0; i < settings::kSettings.size(); ++i) values[i] = toCore(*settingFields_[i]);
+    values[kBatchFileStatus] = settings::switchWord(optBatchFileYes->isChecked());
+    values[kCDaudio] = settings::switchWord(!optCDaudioNo->isChecked());
+    values[kJoystick] = settings::switchWord(!optJoystickNo->isChecked());
   }
-  launch::LaunchRequest request;
-  launch::CommandLineInputs& game = request.game;
-  game.gameChoice = gameChoice;
-  game.gameType = gameType;
-  game.q2Folder = toCore(*txtQ2path);
-  game.cdDriveLetter = toCore(*txtCDpath);
-  game.options = toCore(*txtOptions);
-  game.serverAddress = toCore(*txtServerIP);
-  game.standardConfig = toCore(*txtConfig);
-  for (std::size_t n = 0; n < 3; ++n) {
-    game.customSubdirectory[n] = toCore(*txtGC[n]);
-    game.customConfig[n] = toCore(*txtGConfig[n]);
-  }
-  game.cdAudio = !optCDaudioNo->isChecked();
-  game.joystick = !optJoystickNo->isChecked();
-  request.batchFileName = toCore(*txtBatchFileLocation);
-  request.batchUse = optBatchFileYes->isChecked();
-  return request;
+  values[kServerIP] = toCore(*txtServerIP);
+  return values;
 }
 
 void frmMain::showLaunchTexts(const launch::LaunchTexts& texts) {

@@ -90,6 +90,7 @@ class frmMain : public QWidget {
 
   void setCustomGameCaptions();
   launch::LaunchRequest launchRequest() const;
+  settings::SettingValues settingValuesInWindow() const;
   void showLaunchTexts(const launch::LaunchTexts& texts);
   void editCustomConfig(std::size_t game);  // 0, 1 or 2
 
