@@ -93,17 +93,8 @@ fake_game() {
 as_player=()
 if [ "$(id -u)" -eq 0 ]; then as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups); fi
 
-# player_copy PROGRAM...: copies the built programs into $tmp/bin, and the window library to where the
-# first one's run path looks for it, relative to itself: the installed layout, readable by the player
-# account whatever the permissions of the folders that hold the build. Any other run-path entry, empty
-# ones included, would let the program load libraries from elsewhere, so it fails.
+# player_copy PROGRAM...: the built programs and their window library in $tmp/bin and beside it, as
+# installed (see player_copy.sh).
 player_copy() {
-  local folder
-  folder=$(readelf -d "$1" | sed -n 's/.*(RUNPATH).*\[\$ORIGIN\/\([^:]*\)\]$/\1/p')
-  [ -n "$folder" ] || fail "$1 needs one run-path entry, relative to itself: $(readelf -d "$1" | grep PATH)"
-  mkdir -p "$tmp/bin/$folder"
-  cp "$@" "$tmp/bin/"
-  cp "$(dirname "$1")/$folder/fendral-window.so" "$tmp/bin/$folder/"
-  folder=$(realpath -m --relative-to="$tmp" "$tmp/bin/$folder")
-  chmod -R a+rX "$tmp/bin" "$tmp/${folder%%/*}"
+  bash "$(dirname "${BASH_SOURCE[0]}")/player_copy.sh" "$tmp" "$@" 2>"$tmp/copy.log" || fail "$(cat "$tmp/copy.log")"
 }
