@@ -31,13 +31,11 @@ printf '%s\n' "[Main]" "Q2Location=$q2" "CDLocation=D" "ServerIP=10.0.0.7" "Conf
 run --help
 [ $rc = 0 ] && grep -q '^Usage: fendral \[options\]' <<<"$out" && grep -q -- '--preview' <<<"$out" ||
   fail "--help: rc $rc, $(head -n 1 <<<"$out")"
-for bad in "--bogus" "--game 4" "--settings" "--preview --launch" "stray"; do
-  # shellcheck disable=SC2086
-  run $bad
-  [ $rc = 2 ] && [[ "$err" == "fendral: "* ]] && grep -q '^Usage: fendral' <<<"$err" ||
-    fail "'$bad': rc $rc, first line '$(head -n 1 <<<"$err")'"
-done
-echo "ok --help and five mistakes"
+# Which words are mistakes is the unit test's table; here, how the program answers one.
+run --game 4
+[ $rc = 2 ] && [[ "$err" == "fendral: "* ]] && grep -q '^Usage: fendral' <<<"$err" ||
+  fail "--game 4: rc $rc, first line '$(head -n 1 <<<"$err")'"
+echo "ok --help, and a mistake"
 
 # --preview shows what Launch starts: the composed command line split into words, in the game's folder.
 command_line="$q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio "
