@@ -8,9 +8,9 @@ fendral_packages=(
   xvfb xauth xdotool x11-utils fonts-liberation2 openbox
   libx11-dev libxtst-dev libxcb1-dev
   libsdl2-dev meson pkg-config zlib1g-dev
-  qt6-wayland weston
+  qt6-wayland weston qt6ct
   dbus dbus-bin at-spi2-core python3-pyatspi
-  desktop-file-utils appstream lintian man-db dpkg-dev file
+  desktop-file-utils appstream lintian man-db dpkg-dev file binutils git
 )
 
 fendral_install_packages() {

@@ -7,8 +7,8 @@
 
 namespace fendral::cli {
 
-// The window library, fendral-window.so, found where the program's run path says: beside the build,
-// or in the library folder of the installation.
+// The window library, fendral-window.so, found where the program's run path says: in the library
+// folder of the installation, or the build's, relative to the program.
 class WindowLibrary {
  public:
   // Nothing, with `why` set, when it cannot be loaded.

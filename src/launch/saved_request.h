@@ -13,7 +13,7 @@ namespace fendral::launch {
 // hold.
 LaunchRequest savedLaunchRequest(const std::string& iniPath, GameChoice gameChoice, GameType gameType);
 
-// The same from values already read from the file.
+// The same from values already read from the file, or taken from the window's fields.
 LaunchRequest savedLaunchRequest(const settings::SettingValues& saved, GameChoice gameChoice,
                                  GameType gameType);
 

@@ -51,4 +51,10 @@ FileRead readFileContent(const std::string& hostPath, std::size_t limit);
 // killed are removed.
 FileOutcome replaceFileContent(const std::string& hostPath, std::string_view bytes);
 
+// Sees each descriptor a replacement is about to flush to disk: the new file's, then, once it is in
+// place, its folder's. Nothing by default; a test sets one to see that both flushes happen, in order.
+// Returns the one it takes over from.
+using FlushWatcher = void (*)(int fd);
+FlushWatcher watchFlushes(FlushWatcher watcher);
+
 }  // namespace fendral::platform

@@ -66,6 +66,13 @@ std::optional<std::string> followLinks(std::string path, int& code) {
   return std::nullopt;
 }
 
+FlushWatcher flushWatcher = nullptr;
+
+bool flush(int fd) {
+  if (flushWatcher != nullptr) flushWatcher(fd);
+  return ::fsync(fd) == 0;
+}
+
 bool writeAllAt(int fd, std::string_view data, off_t offset) {
   while (!data.empty()) {
     const ssize_t written = ::pwrite(fd, data.data(), data.size(), offset);
@@ -85,7 +92,7 @@ bool writeAllAt(int fd, std::string_view data, off_t offset) {
 
 void syncFolder(const std::string& folder) {
   UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) ::fsync(fd.get());
+  if (fd.valid()) flush(fd.get());
 }
 
 // Removes the temporary files a killed save left in `folder`. A save in progress holds a lock on its
@@ -148,7 +155,7 @@ class TempFile {
 
   // Writes and flushes `bytes`, then gives the file the permission bits, owner and group of `old`.
   FileOutcome fill(std::string_view bytes, const struct stat* old) {
-    if (!writeAllAt(fd_.get(), bytes, 0) || ::fsync(fd_.get()) != 0) return failure(errno);
+    if (!writeAllAt(fd_.get(), bytes, 0) || !flush(fd_.get())) return failure(errno);
     if (old == nullptr) return {};
     struct stat made {};
     if (::fstat(fd_.get(), &made) != 0) return failure(errno);
@@ -197,13 +204,17 @@ FileOutcome rewriteInPlace(const std::string& target, const struct stat& expecte
     return failure(code);
   }
   if (!writeAllAt(fd.get(), bytes.substr(0, static_cast<std::size_t>(std::min(oldSize, newSize))), 0) ||
-      (newSize < oldSize && ::ftruncate(fd.get(), newSize) != 0) || ::fsync(fd.get()) != 0 || !fd.close()) {
+      (newSize < oldSize && ::ftruncate(fd.get(), newSize) != 0) || !flush(fd.get()) || !fd.close()) {
     return failure(errno);
   }
   return {};
 }
 
 }  // namespace
+
+FlushWatcher watchFlushes(FlushWatcher watcher) {
+  return std::exchange(flushWatcher, watcher);
+}
 
 FileOutcome replaceFileContent(const std::string& hostPath, std::string_view bytes) {
   int code = 0;

@@ -28,6 +28,9 @@ namespace {
 constexpr std::size_t kQ2Location = settings::settingIndex("Q2location");
 constexpr std::size_t kServerIP = settings::settingIndex("ServerIP");
 constexpr std::size_t kFirstDescription = settings::settingIndex("G1D");
+constexpr std::size_t kBatchFileStatus = settings::settingIndex("BatchFileStatus");
+constexpr std::size_t kCDaudio = settings::settingIndex("CDaudio");
+constexpr std::size_t kJoystick = settings::settingIndex("Joystick");
 
 }  // namespace
 
@@ -201,7 +204,7 @@ void frmMain::cmdSave_Click() {
   txtCDaudio->setText(fromCore(settings::switchWord(optCDaudioYes->isChecked())));
   txtJoystick->setText(fromCore(settings::switchWord(optJoystickYes->isChecked())));
   const platform::FileOutcome saved =
-      settings::saveChangedSettings(settingsFiles_, {loaded_, saveFileWasLink_}, settingValuesInFields());
+      settings::saveChangedSettings(settingsFiles_, {loaded_, saveFileWasLink_}, settingValuesInWindow());
   if (!saved) {
     // The edits stay in the fields, for a second Save once the cause is fixed.
     platform_.message(settings::saveFailurePrompt(settingsFiles_.write, saved));
@@ -211,12 +214,6 @@ void frmMain::cmdSave_Click() {
   settingsFiles_.read = settingsFiles_.write;
   Reload_setup_fields();
   Show_launch_view();
-}
-
-settings::SettingValues frmMain::settingValuesInFields() const {
-  settings::SettingValues values;
-  for (std::size_t i = 0; i < settings::kSettings.size(); ++i) values[i] = toCore(*settingFields_[i]);
-  return values;
 }
 
 void frmMain::selectLaunchChoices(launch::GameChoice gameChoice, launch::GameType gameType) {
@@ -236,31 +233,23 @@ launch::LaunchRequest frmMain::launchRequest() const {
   }
   const launch::GameType gameType =
       optSinglePlayer->isChecked() ? launch::GameType::SinglePlayer : launch::GameType::MultiplayerClient;
-  if (!setupPagesBuilt()) {
-    // The setup pages were never shown, so their fields would hold the file's values.
-    launch::LaunchRequest request = launch::savedLaunchRequest(loaded_, gameChoice, gameType);
-    request.game.serverAddress = toCore(*txtServerIP);
-    if (!foundQ2Folder_.empty()) request.game.q2Folder = foundQ2Folder_;
-    return request;
+  return launch::savedLaunchRequest(settingValuesInWindow(), gameChoice, gameType);
+}
+
+// The setup pages' fields once they exist; before that the file's values, which they would hold, and
+// the Quake 2 folder found for a file that names none. A switch is on unless its No is selected.
+settings::SettingValues frmMain::settingValuesInWindow() const {
+  settings::SettingValues values = loaded_;
+  if (setupPagesBuilt()) {
+    for (std::size_t i = 0; i < settings::kSettings.size(); ++i) values[i] = toCore(*settingFields_[i]);
+    values[kBatchFileStatus] = settings::switchWord(optBatchFileYes->isChecked());
+    values[kCDaudio] = settings::switchWord(!optCDaudioNo->isChecked());
+    values[kJoystick] = settings::switchWord(!optJoystickNo->isChecked());
+  } else if (!foundQ2Folder_.empty()) {
+    values[kQ2Location] = foundQ2Folder_;
   }
-  launch::LaunchRequest request;
-  launch::CommandLineInputs& game = request.game;
-  game.gameChoice = gameChoice;
-  game.gameType = gameType;
-  game.q2Folder = toCore(*txtQ2path);
-  game.cdDriveLetter = toCore(*txtCDpath);
-  game.options = toCore(*txtOptions);
-  game.serverAddress = toCore(*txtServerIP);
-  game.standardConfig = toCore(*txtConfig);
-  for (std::size_t n = 0; n < 3; ++n) {
-    game.customSubdirectory[n] = toCore(*txtGC[n]);
-    game.customConfig[n] = toCore(*txtGConfig[n]);
-  }
-  game.cdAudio = !optCDaudioNo->isChecked();
-  game.joystick = !optJoystickNo->isChecked();
-  request.batchFileName = toCore(*txtBatchFileLocation);
-  request.batchUse = optBatchFileYes->isChecked();
-  return request;
+  values[kServerIP] = toCore(*txtServerIP);
+  return values;
 }
 
 void frmMain::showLaunchTexts(const launch::LaunchTexts& texts) {

@@ -92,8 +92,8 @@ class frmMain : public QWidget {
 
   void setCustomGameCaptions();
   launch::LaunchRequest launchRequest() const;
-  // What the setting fields hold, in the order of the settings table.
-  settings::SettingValues settingValuesInFields() const;
+  // What the window holds for the 18 settings, in the order of the settings table.
+  settings::SettingValues settingValuesInWindow() const;
   void showLaunchTexts(const launch::LaunchTexts& texts);
   void editCustomConfig(std::size_t game);  // 0, 1 or 2
 

@@ -1,5 +1,6 @@
 // Builds the controls of the main window in their initial state.
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QTabWidget>
 #include <limits>
@@ -87,10 +89,22 @@ QPushButton* pictureButton(QWidget* parent, const QString& name, const QString& 
 
 // The style pads a tab by 12 pixels a side, and then the three captions need more than the panel's
 // width and the tabs scroll; 8 a side fits them in one row in the same font as the rest.
+// It wraps a fresh copy of the desktop's own style, not the proxy a platform theme (qt6ct) puts around
+// it: the style inside such a proxy asks that proxy, not this one, for the padding when it places a
+// caption, and would clip it.
 class SnugTabs : public QProxyStyle {
  public:
+  SnugTabs() : QProxyStyle(QStyleFactory::create(innermostStyleName())) {}
+
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     return metric == PM_TabBarTabHSpace ? 16 : QProxyStyle::pixelMetric(metric, option, widget);
+  }
+
+ private:
+  static QString innermostStyleName() {
+    const QStyle* style = QApplication::style();
+    while (const auto* proxy = qobject_cast<const QProxyStyle*>(style)) style = proxy->baseStyle();
+    return style->name();
   }
 };
 

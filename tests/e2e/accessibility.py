@@ -23,6 +23,8 @@ def skip(why):
 
 
 mode, fendral = sys.argv[1:3]
+# The system's tools only, whatever the caller's PATH holds.
+os.environ["PATH"] = "/usr/sbin:/usr/bin:/sbin:/bin"
 for tool in ("dbus-run-session", "Xvfb" if mode == "x11" else "weston"):
     if not shutil.which(tool):
         skip(tool + " is missing")
@@ -124,13 +126,14 @@ def walk(view, top):
 
 
 def start(tmp, processes, env, settings):
-    """The launcher, copied beside settings of its own (no player's file of the machine's wins over
-    them); its output goes to fendral.log."""
-    shutil.copy(fendral, os.path.join(tmp, "fendral"))
-    with open(os.path.join(tmp, "fendral.ini"), "w") as ini:
+    """The launcher, copied as installed beside settings of its own (no player's file of the machine's
+    wins over them); its output goes to fendral.log."""
+    subprocess.run(["bash", os.path.join(os.path.dirname(os.path.abspath(__file__)), "player_copy.sh"), tmp,
+                    fendral], check=True)
+    with open(os.path.join(tmp, "bin", "fendral.ini"), "w") as ini:
         ini.write("[Main]\n" + settings)
     log = open(os.path.join(tmp, "fendral.log"), "w")
-    processes.append(subprocess.Popen([os.path.join(tmp, "fendral")], stdout=log, stderr=log,
+    processes.append(subprocess.Popen([os.path.join(tmp, "bin", "fendral")], stdout=log, stderr=log,
                                       env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                                                XDG_CONFIG_HOME=os.path.join(tmp, "config"))))
     apps = pyatspi.Registry.getDesktop(0)

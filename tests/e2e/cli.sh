@@ -7,20 +7,21 @@ fendral_built=$1
 source "$(dirname "$0")/harness.sh"
 
 # run ARGS...: the copy without any display, after the VAR=value words in `with` and the command words
-# in `as`; sets rc, out and err.
+# in `as`; sets rc, out and err. An empty PATH, so that the batch file goes to the shell even where wine
+# is installed.
 with=()
 as=()
 run() {
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${with[@]}" "${as[@]}" \
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE PATH="$tmp/path" "${with[@]}" "${as[@]}" \
     "$program" "$@" 2>"$tmp/err")
   rc=$?
   err=$(cat "$tmp/err")
 }
 started() { [ -e "$tmp/game" ] || [ -e "$tmp/batch-ran" ]; }
 
-mkdir "$tmp/bin"
+mkdir "$tmp/bin" "$tmp/path"
 program=$tmp/bin/fendral
-cp "$fendral_built" "$program"
+player_copy "$fendral_built"
 q2="$tmp/Quake 2"
 mkdir "$q2"
 fake_game "$q2/quake2.exe" "$tmp/game"
@@ -32,13 +33,11 @@ printf '%s\n' "[Main]" "Q2Location=$q2" "CDLocation=D" "ServerIP=10.0.0.7" "Conf
 run --help
 [ $rc = 0 ] && grep -q '^Usage: fendral \[options\]' <<<"$out" && grep -q -- '--preview' <<<"$out" ||
   fail "--help: rc $rc, $(head -n 1 <<<"$out")"
-for bad in "--bogus" "--game 4" "--settings" "--preview --launch" "--find --launch" "stray"; do
-  # shellcheck disable=SC2086
-  run $bad
-  [ $rc = 2 ] && [[ "$err" == "fendral: "* ]] && grep -q '^Usage: fendral' <<<"$err" ||
-    fail "'$bad': rc $rc, first line '$(head -n 1 <<<"$err")'"
-done
-echo "ok --help and six mistakes"
+# Which words are mistakes is the unit test's table; here, how the program answers one.
+run --game 4
+[ $rc = 2 ] && [[ "$err" == "fendral: "* ]] && grep -q '^Usage: fendral' <<<"$err" ||
+  fail "--game 4: rc $rc, first line '$(head -n 1 <<<"$err")'"
+echo "ok --help, and a mistake"
 
 # --preview shows what Launch starts: the composed command line split into words, in the game's folder.
 command_line="$q2\\quake2.exe +set game ctf  +Connect 10.0.0.7   +set cddir D:\\install\\data +set basedir $q2  + exec ctf.cfg  -nocdaudio "
@@ -165,7 +164,7 @@ with=(DISPLAY="$DISPLAY" XAUTHORITY=/dev/null)
 run
 [ $rc = 1 ] && [ "$(wc -l <<<"$err")" = 1 ] || fail "a refusing X server: rc $rc, $err"
 mv "$q2/quake2.exe" "$tmp/quake2.exe.away"
-ASAN_OPTIONS=detect_leaks=0 "$program" --launch >/dev/null 2>"$tmp/box.err" &
+ASAN_OPTIONS=detect_leaks=0 PATH="$tmp/path" "$program" --launch >/dev/null 2>"$tmp/box.err" &
 launcher=$!
 poll fendral_windows >/dev/null || fail "--launch with a display showed no message box"
 focus "$(fendral_windows | head -n 1)"

@@ -22,8 +22,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # The program beside its settings; in the Quake 2 folder the batch file, but no quake2.exe.
 mkdir "$tmp/bin"
-cp "$fendral_built" "$tmp/bin/fendral"
-cp "$notepad_built" "$tmp/bin/fendral-notepad"
+player_copy "$fendral_built" "$notepad_built"
 q2="$tmp/Quake 2 Folder"
 mkdir -p "$q2/baseq2"
 printf 'echo ran >"%s"\n' "$tmp/batch-ran" >"$q2/go.bat"

@@ -22,7 +22,7 @@ echo 'set s_initsound 0' >"$home/.local/share/YamagiQ2/baseq2/autoexec.cfg"
 # --- the installs: the engine beside its data in a folder with a blank, with a Windows-only mod and
 # quake2.exe; game data elsewhere for an engine on the PATH; a recording wine
 mkdir "$tmp/bin"
-cp "$fendral_built" "$tmp/bin/fendral"
+player_copy "$fendral_built"
 q2="$tmp/Quake 2 dir"
 mkdir -p "$q2/baseq2" "$q2/winmod" "$tmp/data/baseq2" "$tmp/data/ctf" "$tmp/path" "$tmp/wine"
 cp "$engines/baseq2/game.so" "$q2/baseq2/"
@@ -63,7 +63,7 @@ launch() {
   printf '[Main]\nCDLocation=D\nBatchFileStatus=False\n%s\n' "$3" >"$tmp/bin/fendral.ini"
   chmod 644 "$tmp/bin/fendral.ini"
   # A session bus that is not there: without one the engine's SDL autolaunches a bus that outlives us.
-  env HOME="$home" XDG_RUNTIME_DIR="$tmp/run" PATH="$2:/usr/bin:/bin" SDL_VIDEODRIVER=dummy \
+  env HOME="$home" XDG_RUNTIME_DIR="$tmp/run" PATH="$2" SDL_VIDEODRIVER=dummy \
     DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/run/no-bus" "${as_player[@]}" "$tmp/bin/fendral" >>"$tmp/fendral.log" 2>&1 &
   launcher_pid=$!
   poll fendral_windows >/dev/null || fail "$1: the launcher's window did not appear"

@@ -22,7 +22,7 @@ data="$tmp/Quake 2 data"
 mkdir -p "$tmp/bin" "$tmp/path" "$tmp/games" "$tmp/record" "$home/.local/share/YamagiQ2/baseq2" \
   "$root/usr/lib/yamagi-quake2/baseq2" "$root/var/lib/flatpak/app/org.yamagi.YamagiQ2/current/active" \
   "$home/.local/share/flatpak/app/com.github.skullernet.q2pro/current/active" "$data/baseq2" "$data/ctf"
-cp "$fendral_built" "$tmp/bin/fendral"
+player_copy "$fendral_built"
 cp "$q2pro/q2proded" "$tmp/path/q2pro"
 cp "$q2pro"/gamex86_64.so "$data/baseq2/"
 cp "$yamagi/baseq2/game.so" "$root/usr/lib/yamagi-quake2/baseq2/"
@@ -47,7 +47,7 @@ launch() {
   chmod 644 "$tmp/bin/fendral.ini"
   rm -f "$tmp"/record/* "$data/ctf/logs/console.log" "$home/.local/share/YamagiQ2/ctf/qconsole.log"
   echo "--- $1" >>"$tmp/fendral.log"
-  env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" PATH="$tmp/games:$tmp/path:/usr/bin:/bin" \
+  env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" PATH="$tmp/games:$tmp/path" \
     "${as_player[@]}" "$tmp/bin/fendral" --launch --game 1 "${@:3}" >>"$tmp/fendral.log" 2>&1
   rc=$?
 }
@@ -139,7 +139,7 @@ echo "ok Engine= ran Q2PRO, the player's Q2PRO app and a Windows program; naming
 # --engines lists what is there and what the settings would use.
 cp "$q2pro/q2proded" "$tmp/path/q2pro"
 printf '[Main]\nQ2Location=%s\n' "$data" >"$tmp/bin/fendral.ini"
-out=$(env -u DISPLAY PATH="$tmp/path:$tmp/games:/usr/bin:/bin" HOME="$home" "$tmp/bin/fendral" --engines 2>&1)
+out=$(env -u DISPLAY PATH="$tmp/path:$tmp/games" HOME="$home" "$tmp/bin/fendral" --engines 2>&1)
 for line in "found:          Q2PRO, found on the PATH: $tmp/path/q2pro" \
   "found:          Yamagi Quake II, the Flatpak app org.yamagi.YamagiQ2" \
   "found:          Q2PRO, the Flatpak app com.github.skullernet.q2pro" \

@@ -2,6 +2,9 @@
 # own, polling, and ending whatever they started. Set `timeout` (seconds a poll waits) before sourcing.
 
 timeout=${timeout:-10}
+# The system's tools only, whatever the caller's PATH holds; a script gives the programs under test
+# the PATH each case needs.
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin
 tmp=$(mktemp -d)
 chmod 755 "$tmp" # a player account must reach what is put here
 # The player's own settings file wins over one a test puts beside the program: none of the machine's.
@@ -86,10 +89,16 @@ focus() { timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool w
 
 # fake_game FILE RECORD: a game that writes its working folder, then its arguments, one a line, to RECORD.
 fake_game() {
-  printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@" >"%s.part"\nmv "%s.part" "%s"\n' "$2" "$2" "$2" >"$1"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@" >"%s.part"\n/bin/mv "%s.part" "%s"\n' "$2" "$2" "$2" >"$1"
   chmod 755 "$1"
 }
 
 # A player account for what must not run as root.
 as_player=()
 if [ "$(id -u)" -eq 0 ]; then as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups); fi
+
+# player_copy PROGRAM...: the built programs and their window library in $tmp/bin and beside it, as
+# installed (see player_copy.sh).
+player_copy() {
+  bash "$(dirname "${BASH_SOURCE[0]}")/player_copy.sh" "$tmp" "$@" 2>"$tmp/copy.log" || fail "$(cat "$tmp/copy.log")"
+}

@@ -55,7 +55,15 @@ if [ "$mode" = install ]; then
 fi
 
 # --- package; lintian also checks its computed dependencies, owners, permissions and stripping
-quiet "cpack -G DEB failed" cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/pkg"
+# Without a maintainer cpack makes no package rather than a guess at one; this test then names its own.
+maintainer=()
+if grep -qx 'set(CPACK_PACKAGE_CONTACT "")' "$build/CPackConfig.cmake"; then
+  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/unnamed" >"$tmp/unnamed.log" 2>&1 &&
+    fail "cpack made a package without a maintainer"
+  grep -q "requires a maintainer" "$tmp/unnamed.log" || fail "cpack without a maintainer: $(tail -n 3 "$tmp/unnamed.log")"
+  maintainer=(-D "CPACK_PACKAGE_CONTACT=Package Test <package-test@example.org>")
+fi
+quiet "cpack -G DEB failed" cpack -G DEB --config "$build/CPackConfig.cmake" "${maintainer[@]}" -B "$tmp/pkg"
 deb=$(echo "$tmp"/pkg/fendral_"$version"_*.deb)
 [ -f "$deb" ] || fail "no package fendral_${version}_*.deb"
 lintian --no-tag-display-limit "$deb" >"$tmp/lintian.log" 2>/dev/null

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "launch/command_line.h"
@@ -24,9 +25,12 @@ using ::testing::IsEmpty;
 using Words = std::vector<std::string>;
 
 // The expected lines write a blank as "·" so that every blank can be counted.
-std::string blanks(std::string text) {
-  for (std::size_t at; (at = text.find("\xC2\xB7")) != std::string::npos;) text.replace(at, 2, " ");
-  return text;
+// Built up rather than replaced in place: GCC 12 warns falsely (-Wrestrict) on std::string::replace at -O3.
+std::string blanks(std::string_view text) {
+  std::string out;
+  for (std::size_t at; (at = text.find("\xC2\xB7")) != std::string_view::npos; text.remove_prefix(at + 2))
+    out.append(text.substr(0, at)).push_back(' ');
+  return out.append(text);
 }
 
 // The second custom game in multiplayer.

@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -161,6 +164,27 @@ TEST_F(FileContent, RewritesInPlaceWhereARenameCannotServe) {
   EXPECT_EQ(get("sticky/file"), "short");
   EXPECT_EQ(info("sticky/file").st_uid, 0u);
   EXPECT_EQ(names("sticky"), std::set<std::string>{"file"});
+}
+
+// What each flush of a replacement of "f" makes durable: the new file's bytes, then the folder with
+// the new file under the name.
+std::vector<std::string> flushed;
+void recordFlush(int fd) {
+  struct stat info {};
+  ::fstat(fd, &info);
+  const UniqueFd named(S_ISDIR(info.st_mode) ? ::openat(fd, "f", O_RDONLY | O_CLOEXEC) : ::dup(fd));
+  std::string bytes(64, '\0');
+  bytes.resize(
+      static_cast<std::size_t>(std::max<ssize_t>(0, ::pread(named.get(), bytes.data(), bytes.size(), 0))));
+  flushed.push_back((S_ISDIR(info.st_mode) ? "folder, f holding " : "file holding ") + bytes);
+}
+
+TEST_F(FileContent, FlushesTheNewFileThenItsFolderWithTheFileInPlace) {
+  put("f", kOld);
+  const FlushWatcher before = watchFlushes(recordFlush);
+  EXPECT_TRUE(replace("f", "new"));
+  watchFlushes(before);
+  EXPECT_EQ(flushed, (std::vector<std::string>{"file holding new", "folder, f holding new"}));
 }
 
 TEST_F(FileContent, RemovesTemporariesOfAKilledSave) {

@@ -55,14 +55,14 @@ TEST_F(MainWindow, TogglesShowAndHideTheirControlsAndKeepTheText) {
 }
 
 // The launch sequence itself is tested at the core; the window adds reading every field and
-// option into it, and showing its texts, which a failure leaves as they were. Until the setup panel
-// is first opened, the file's values stand in for its fields.
+// option into it (the two switches set apart), and showing its texts, which a failure leaves as they
+// were. Until the setup panel is first opened, the file's values stand in for its fields.
 TEST_F(MainWindow, DebugAndLaunchReadTheWholeWindow) {
   platform.existing = {"C:\\Q2\\quake2.exe ", "C:\\Q2\\3DFX.BAT"};
   writeIni(
       "[Main]\nQ2Location=C:\\Q2\nCDLocation=E\nOptions=-HEAPSIZE 32000\nServerIP=9.9.9.9\nConfig=STD.CFG\n"
       "G1C=ONE\nG2C=CTF\nG3C=THREE\nG1Config=1.CFG\nG2Config=2.CFG\nG3Config=3.CFG\nCDaudio=True\n"
-      "JoyStick=True\nBatchFileStatus=True\nBatchFileLocation=3DFX.BAT\n");
+      "JoyStick=False\nBatchFileStatus=True\nBatchFileLocation=3DFX.BAT\n");
   open();
   fill("txtServerIP", "1.2.3.4");
   click("optG2", "optMultiplayer");
@@ -70,7 +70,7 @@ TEST_F(MainWindow, DebugAndLaunchReadTheWholeWindow) {
   const std::array<std::string, 3> mods{"ONE", "CTF", "THREE"}, configs{"1.CFG", "2.CFG", "3.CFG"};
   const std::string shownTexts =
       composeGameCommandLine({"C:\\Q2", "E", "-HEAPSIZE 32000", "1.2.3.4", "STD.CFG", mods, configs,
-                              GameType::MultiplayerClient, GameChoice::Custom2, true, true}) +
+                              GameType::MultiplayerClient, GameChoice::Custom2, true, false}) +
       " | C:\\Q2\\3DFX.BAT";
   const auto boxes = [&] {
     return text("txtDebugProgram").toStdString() + " | " + text("txtDebugBatch").toStdString();
@@ -131,13 +131,14 @@ TEST_F(MainWindow, SettingsLoadAtStartAndOnCancel) {
 
   fill("txtQ2path", "D:\\EDITED", "txtServerIP", "typed, not saved");
   const std::string changedElsewhere =
-      "[Main]\nQ2Location=E:\\Q2\nG2D=New\nBatchFileStatus=False\nCDaudio=True\n";
+      "[Main]\nQ2Location=E:\\Q2\nG2D=New\nG3D=Third\nBatchFileStatus=False\nCDaudio=True\n";
   writeIni(changedElsewhere);
   click("cmdCancel");
   EXPECT_EQ(text("txtQ2path"), "E:\\Q2");
   EXPECT_EQ(text("txtServerIP"), "");
   EXPECT_EQ(button("optG2")->text(), "Game 2 New");
-  EXPECT_FALSE(shown("tabSetup"));
+  EXPECT_EQ(button("optG3")->text(), "Game 3 Third");
+  EXPECT_TRUE(!shown("tabSetup") && shown("frmGameChoice") && shown("frmGameType"));
   EXPECT_TRUE(selected("optBatchFileYes") && shown("cmdBatchEdit"));
   EXPECT_EQ(text("txtBatchFileStatus"), "False");
   EXPECT_TRUE(selected("optJoystickYes") && selected("optCDaudioYes"));
@@ -222,7 +223,7 @@ TEST_F(MainWindow, SaveTestsTheFilesThenWritesAllEighteenKeysAndKeepsForeignLine
   platform.calls.clear();
   click("optBatchFileNo", "cmdSave");
   EXPECT_EQ(platform.calls, Words{"test C:\\QUAKE2\\quake2.exe "});
-  EXPECT_FALSE(shown("tabSetup"));
+  EXPECT_TRUE(!shown("tabSetup") && shown("frmGameChoice") && shown("frmGameType"));
   EXPECT_EQ(button("optG2")->text(), "Game 2 ");
   const std::string saved = readIni();
   EXPECT_TRUE(saved.starts_with("; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=C:\\QUAKE2\n"));

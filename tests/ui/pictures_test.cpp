@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -80,21 +82,30 @@ TEST_F(EveryView, IsSavedAsAPicture) {
 }
 
 // A desktop as a player may set it up: a larger default font or a dark scheme, set in the
-// program before its windows are made, or a font DPI given to a run of its own. High-DPI scaling is
-// off, so any change in a picture comes from the setting alone.
+// program before its windows are made, or a font DPI or qt6ct's settings given to a run of its own.
+// High-DPI scaling is off, so any change in a picture comes from the setting alone.
 struct Desktop {
   const char* name;
   std::function<void()> setUp;
   const char* fontDpi = nullptr;
+  const char* qt6ct = nullptr;  // its qt6ct.conf, for a run under that platform theme
 };
 
 class OnAnyDesktop : public EveryView, public ::testing::WithParamInterface<Desktop> {
  protected:
   // The same views rendered by a run of this program of its own, for a setting read at start.
-  Pictures renderInOwnRun(const char* fontDpi, Pictures pictures) {
+  Pictures renderInOwnRun(const Desktop& desktop, Pictures pictures) {
     QTemporaryDir into;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_FONT_DPI", fontDpi);
+    if (desktop.fontDpi) env.insert("QT_FONT_DPI", desktop.fontDpi);
+    if (desktop.qt6ct) {
+      QDir(into.path()).mkpath("config/qt6ct");
+      QFile conf(into.filePath("config/qt6ct/qt6ct.conf"));
+      EXPECT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write(desktop.qt6ct) >= 0);
+      conf.close();
+      env.insert("XDG_CONFIG_HOME", into.filePath("config"));
+      env.insert("QT_QPA_PLATFORMTHEME", "qt6ct");
+    }
     env.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
     env.insert("FENDRAL_TEST_PICTURES", into.path());
     QProcess run;
@@ -107,12 +118,15 @@ class OnAnyDesktop : public EveryView, public ::testing::WithParamInterface<Desk
 };
 
 TEST_P(OnAnyDesktop, EveryViewLooksAsDesigned) {
+  if (GetParam().qt6ct &&
+      !QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platformthemes/libqt6ct.so"))
+    GTEST_SKIP() << "qt6ct is not installed";
   const Pictures designed = render();
   const QFont font = QApplication::font();
   const QPalette palette = QApplication::palette();
   Pictures seen;
-  if (GetParam().fontDpi) {
-    seen = renderInOwnRun(GetParam().fontDpi, designed);
+  if (GetParam().fontDpi || GetParam().qt6ct) {
+    seen = renderInOwnRun(GetParam(), designed);
   } else {
     GetParam().setUp();
     seen = render();
@@ -142,5 +156,10 @@ INSTANTIATE_TEST_SUITE_P(
                   dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
                   QApplication::setPalette(dark);
                 }},
-        Desktop{"font_dpi_144", nullptr, "144"}),
+        Desktop{"font_dpi_144", nullptr, "144"}, Desktop{"qt6ct_default", nullptr, nullptr, ""},
+        Desktop{"qt6ct_font_14pt", nullptr, nullptr,
+                "[Fonts]\ngeneral=\"Serif,14,-1,5,700,0,0,0,0,0,0,0,0,0,0,1\"\n"},
+        Desktop{
+            "qt6ct_dark", nullptr, nullptr,
+            "[Appearance]\ncustom_palette=true\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n"}),
     [](const auto& info) { return std::string(info.param.name); });
