@@ -95,7 +95,10 @@ fake_game() {
 
 # A player account for what must not run as root.
 as_player=()
-if [ "$(id -u)" -eq 0 ]; then as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups); fi
+# By its full path: the scripts run it under the PATH of the case.
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+  as_player=("$(command -v setpriv)" --reuid=nobody --regid=nogroup --clear-groups)
+fi
 
 # player_copy PROGRAM...: the built programs and their window library in $tmp/bin and beside it, as
 # installed (see player_copy.sh).
