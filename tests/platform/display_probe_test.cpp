@@ -54,7 +54,7 @@ TEST(DisplayProbe, SilentDisplaysAreGivenUpAtTheDeadline) {
     x11 = silentServer(std::string(1, '\0') + "/tmp/.X11-unix/X" + std::to_string(++number));
   }
   ASSERT_TRUE(wayland.valid() && x11.valid());
-  const std::string display = ":" + std::to_string(number);
+  const std::string display = std::string(":").append(std::to_string(number));
 
   ::alarm(30);
   const int x11Took = silentFor([&] { return x11DisplayAnswers(display, 300ms); });

@@ -70,7 +70,7 @@ TEST_F(EngineTableTest, FirstEngineOfTheTableThatIsThereWins) {
       {"bin/quake2", "P " + bin + "q2pro" + data},
       {"bin/q2pro", flatpak + "quake2" + grant + "org.yamagi.YamagiQ2" + data},
       {"var/lib/flatpak/app/org.yamagi.YamagiQ2/current/active",
-       "P" + flatpak.substr(1) + "q2pro" + grant + "com.github.skullernet.q2pro" + data},
+       std::string("P").append(flatpak, 1) + "q2pro" + grant + "com.github.skullernet.q2pro" + data},
       {"bin/flatpak", wine},
       {"wine/wine", "none"},
   };
