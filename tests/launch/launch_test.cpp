@@ -1,6 +1,5 @@
 #include "launch/launch_sequence.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +9,6 @@
 #include <vector>
 
 #include "launch/command_line.h"
-#include "launch/editor_command.h"
 #include "launch/game_start.h"
 #include "support/recording_platform.h"
 
@@ -20,8 +18,6 @@ namespace {
 using platform::Dialect;
 using platform::GameEngine;
 using platform::ProgramStart;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using Words = std::vector<std::string>;
 
 // The expected lines write a blank as "·" so that every blank can be counted.
@@ -55,8 +51,6 @@ TEST(GameCommandLine, ComposesEveryPieceByteForByte) {
        R"(C:\GAMES\QUAKE2\quake2.exe·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\MY.CFG·)"},
       {{.q2Folder = q2, .cdDriveLetter = "D", .options = "-HEAPSIZE 32000"},
        R"(C:\GAMES\QUAKE2\quake2.exe···-HEAPSIZE·32000··+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\··-nocdaudio··-nojoy·)"},
-      {kCtf,
-       R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·CTF··+Connect·192.168.1.10···+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·MY·CTF.CFG··-nojoy·)"},
       {third,
        R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·C·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·c.cfg··-nojoy·)"},
       {{.cdAudio = true, .joystick = true},
@@ -116,8 +110,8 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
   }
 }
 
-// Each native engine gets the launch's meaning in its own words; what quake2.exe gets, the composed text
-// split at its blanks, the end-to-end tests check word for word against the real program.
+// A native engine gets the launch's meaning in its own words; each dialect's words with a data folder,
+// and what quake2.exe gets, the end-to-end tests check word for word against the real programs.
 TEST(GameStart, GivesEachEngineItsOwnWords) {
   const std::string q2 = "/opt/my g\xE4mes/q2";
   CommandLineInputs ctf = kCtf;
@@ -132,43 +126,18 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
   Words native{"+set", "game", "CTF", "+connect", "192.168.1.10", "-x", "\"a", "b\"", "$(rm", "-rf", "~);"};
   native.insert(native.end(),
                 {"*.cfg", "+exec", "MY CTF.CFG", "+set", "ogg_enable", "1", "+set", "in_initjoy", "0"});
-  Words fromPath{"-datadir", q2};
-  fromPath.insert(fromPath.end(), native.begin(), native.end());
-  // Q2PRO: the data folder with +set, and no joystick.
-  Words q2pro{"run", "--command=q2pro", "app", "+set", "basedir", "/run/host" + q2};
-  q2pro.insert(q2pro.end(), native.begin(), native.end() - 3);
   const struct {
     CommandLineInputs inputs;
     GameEngine engine;
     ProgramStart expected;
   } cases[] = {
       {ctf, {Dialect::Yamagi, {q2 + "/quake2"}, "", ""}, {q2 + "/quake2", native, q2}},
-      {ctf,
-       {Dialect::Yamagi, {"/usr/games/yamagi-quake2"}, q2, ""},
-       {"/usr/games/yamagi-quake2", fromPath, q2}},
-      {ctf,
-       {Dialect::Q2pro, {"/bin/flatpak", "run", "--command=q2pro", "app"}, "/run/host" + q2, ""},
-       {"/bin/flatpak", q2pro, q2}},
       // No words for an empty subdirectory, address or config.
       {empty,
        {Dialect::Yamagi, {"/q2/quake2"}, "", ""},
        {"/q2/quake2", {"+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}, "/q2"}},
   };
   for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
-}
-
-TEST(Editor, StartsBesideTheLauncherWithTheFileAsOneName) {
-  RecordingPlatform system("/opt/fendral");
-  editFile(customConfigPath("C:\\QUAKE 2", "MY MOD", "a b.cfg "), system);
-  EXPECT_EQ(system.starts.front(),
-            (ProgramStart{"/opt/fendral/fendral-notepad", {"C:/QUAKE 2/MY MOD/a b.cfg"}, {}}));
-  EXPECT_THAT(system.messages, IsEmpty());
-
-  system.unstartable.insert("/opt/fendral/fendral-notepad");
-  editFile(standardConfigPath("/q2", ""), system);
-  EXPECT_EQ(system.starts.back().arguments, Words{"/q2/baseq2/"});
-  EXPECT_THAT(system.messages, ElementsAre(editorFailurePrompt("/opt/fendral")));
-  EXPECT_THAT(editorFailurePrompt("/opt/fendral"), ::testing::HasSubstr("fendral-notepad"));
 }
 
 }  // namespace

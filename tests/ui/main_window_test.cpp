@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "launch/command_line.h"
+#include "launch/editor_command.h"
 #include "platform/host_path.h"
 #include "ui_harness.h"
 
@@ -103,7 +104,13 @@ TEST_F(MainWindow, EditorsOpenTheFileAsTyped) {
   for (const auto& start : platform.starts) files.push_back(start.arguments.at(0));
   EXPECT_EQ(files, (Words{"C:/QUAKE2/baseq2/TAMRO.CFG", "C:/QUAKE2/3DFX.BAT", "C:/QUAKE2/CTF/MY-CTF.CFG",
                           "C:/QUAKE2/MY MOD/", "C:/QUAKE2//3.CFG"}));
+  // The editor beside the launcher; one that cannot start is said.
+  const std::string editor = scratch.at("fendral-notepad");
+  EXPECT_EQ(platform.starts.front().program, editor);
   EXPECT_TRUE(platform.messages.empty());
+  platform.unstartable.insert(editor);
+  click("cmdConfigEdit");
+  EXPECT_EQ(platform.messages, Words{fendral::launch::editorFailurePrompt(scratch.path().string())});
 }
 
 TEST_F(MainWindow, ExitAndClosingEndAtOnceWithoutSaving) {
@@ -278,9 +285,9 @@ TEST_F(MainWindow, AFailedSaveSaysWhyAndKeepsTheEdits) {
 }
 
 // Launcher A, open since before B saved a new Quake 2 folder, saves an options change: B's folder
-// stays, and A shows it from then on.
+// stays, and so does the engine no field holds; A shows B's folder from then on.
 TEST_F(MainWindow, SaveKeepsWhatAnotherLauncherSavedMeanwhile) {
-  writeIni("[Main]\nQ2Location=C:\\OLD\n");
+  writeIni("[Main]\nQ2Location=C:\\OLD\nEngine=q2pro\n");
   platform.existing = {"C:\\OLD\\quake2.exe ", "C:\\NEW\\quake2.exe "};
   fendral::ui::frmMain b(platform, ini());
   open();
@@ -291,20 +298,24 @@ TEST_F(MainWindow, SaveKeepsWhatAnotherLauncherSavedMeanwhile) {
   fill("txtOptions", "+set mine 1");
   click("cmdSave");
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_TRUE(readIni().starts_with("[Main]\nQ2Location=C:\\NEW\n")) << readIni();
+  EXPECT_TRUE(readIni().starts_with("[Main]\nQ2Location=C:\\NEW\nEngine=q2pro\n")) << readIni();
   EXPECT_NE(readIni().find("Options=+set mine 1"), std::string::npos);
   EXPECT_EQ(text("txtQ2path"), "C:\\NEW");
 }
 
-// Read from a shared file, saved into the player's own: from then on the window reads its own.
+// Read from a shared file, saved into the player's own with the shared file's other lines: from then
+// on the window reads its own.
 TEST_F(MainWindow, TheFirstSaveIntoTheOwnFileIsReadFromThen) {
-  scratch.put("shared.ini", "[Main]\nQ2Location=C:\\Q2\n");
+  const std::string shared = "; for everyone\n[Main]\nQ2Location=C:\\Q2\n[Keep]\nk=v\n";
+  scratch.put("shared.ini", shared);
   platform.existing.insert("C:\\Q2\\quake2.exe ");
   window = std::make_unique<fendral::ui::frmMain>(platform, scratch.at("shared.ini"), ini());
   click("cmdSetup");
   fill("txtOptions", "+set mine 1");
   click("cmdSave", "cmdSetup");
   EXPECT_EQ(text("txtOptions"), "+set mine 1");
-  EXPECT_EQ(scratch.get("shared.ini"), "[Main]\nQ2Location=C:\\Q2\n");
+  EXPECT_EQ(scratch.get("shared.ini"), shared);
   EXPECT_EQ(window->iniPath(), ini());
+  EXPECT_TRUE(readIni().starts_with("; for everyone\n[Main]\nQ2Location=C:\\Q2\n")) << readIni();
+  EXPECT_NE(readIni().find("[Keep]\nk=v\n"), std::string::npos);
 }

@@ -148,7 +148,6 @@ TEST_P(OnAnyDesktop, EveryViewLooksAsDesigned) {
 INSTANTIATE_TEST_SUITE_P(
     , OnAnyDesktop,
     ::testing::Values(
-        Desktop{"font_11pt", [] { QApplication::setFont(QFont(QApplication::font().family(), 11)); }},
         Desktop{"font_14pt", [] { QApplication::setFont(QFont(QStringLiteral("Serif"), 14, QFont::Bold)); }},
         Desktop{"dark_scheme",
                 [] {
