@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "launch/command_line.h"
@@ -75,11 +76,8 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
   const std::string testExe = "test " + exe, testBat = "test " + bat, startBat = "start " + q2 + "/3DFX.BAT",
                     startGame = "start " + q2 + "\\quake2.exe",
                     message = "message Either quake2.exe or 3DFX.BAT was not found!";
-  const struct {
-    bool batchUse;
-    std::set<std::string> existing, unstartable;
-    Words calls;
-  } rows[] = {
+  // Batch use, the files there, the programs that cannot start, and the calls made.
+  const std::tuple<bool, std::set<std::string>, std::set<std::string>, Words> rows[] = {
       {true, {exe, bat}, {}, {testExe, testBat, startBat, "show", startGame, "end"}},
       {false, {exe}, {}, {testExe, "show", startGame, "end"}},  // the batch path is still shown
       {true, {bat}, {}, {testExe, message}},
@@ -89,24 +87,22 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
       {true, {exe, bat}, {q2 + "\\quake2.exe"}, {testExe, testBat, startBat, "show", startGame, message}},
   };
   LaunchRequest request{.game = {.q2Folder = q2, .cdDriveLetter = "D"}, .batchFileName = "3DFX.BAT"};
-  for (const auto& row : rows) {
+  for (const auto& [batchUse, existing, unstartable, calls] : rows) {
     RecordingPlatform system;
-    system.existing = row.existing;
-    system.unstartable = row.unstartable;
-    request.batchUse = row.batchUse;
+    system.existing = existing;
+    system.unstartable = unstartable;
+    request.batchUse = batchUse;
     Words shown;
     runLaunch(request, system, [&](const LaunchTexts& texts) {
       shown = {texts.batchPath, texts.commandLine};
       system.calls.push_back("show");
     });
-    EXPECT_EQ(system.calls, row.calls);
-    EXPECT_EQ(shown, (std::ranges::count(row.calls, "show") ? Words{bat, composeGameCommandLine(request.game)}
-                                                            : Words{}));
+    EXPECT_EQ(system.calls, calls);
+    EXPECT_EQ(shown, (std::ranges::count(calls, "show") ? Words{bat, composeGameCommandLine(request.game)}
+                                                        : Words{}));
     // Both start in the Quake 2 folder; the batch file gets no words.
     for (const ProgramStart& start : system.starts) EXPECT_EQ(start.workingFolder, q2);
-    if (row.batchUse && !system.starts.empty()) {
-      EXPECT_TRUE(system.starts.front().arguments.empty());
-    }
+    EXPECT_TRUE(!batchUse || system.starts.empty() || system.starts.front().arguments.empty());
   }
 }
 
@@ -123,21 +119,14 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
                                 .joystick = true};
 
   // The options split at blanks, with no shell to read them.
-  Words native{"+set", "game", "CTF", "+connect", "192.168.1.10", "-x", "\"a", "b\"", "$(rm", "-rf", "~);"};
-  native.insert(native.end(),
-                {"*.cfg", "+exec", "MY CTF.CFG", "+set", "ogg_enable", "1", "+set", "in_initjoy", "0"});
-  const struct {
-    CommandLineInputs inputs;
-    GameEngine engine;
-    ProgramStart expected;
-  } cases[] = {
-      {ctf, {Dialect::Yamagi, {q2 + "/quake2"}, "", ""}, {q2 + "/quake2", native, q2}},
-      // No words for an empty subdirectory, address or config.
-      {empty,
-       {Dialect::Yamagi, {"/q2/quake2"}, "", ""},
-       {"/q2/quake2", {"+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}, "/q2"}},
-  };
-  for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
+  const Words native{"+set", "game",       "CTF", "+connect", "192.168.1.10", "-x",    "\"a",
+                     "b\"",  "$(rm",       "-rf", "~);",      "*.cfg",        "+exec", "MY CTF.CFG",
+                     "+set", "ogg_enable", "1",   "+set",     "in_initjoy",   "0"};
+  EXPECT_EQ(gameStart(ctf, {Dialect::Yamagi, {q2 + "/quake2"}, "", ""}),
+            (ProgramStart{q2 + "/quake2", native, q2}));
+  // No words for an empty subdirectory, address or config.
+  EXPECT_EQ(gameStart(empty, {Dialect::Yamagi, {"/q2/quake2"}, "", ""}),
+            (ProgramStart{"/q2/quake2", {"+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}, "/q2"}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -42,16 +43,10 @@ class TextRoundTrip : public ::testing::Test {
   QString newLineEnd_;
 };
 
-struct Sample {
-  const char* what;
-  std::string bytes;
-  Encoding encoding;
-  QString text;  // what the player sees; empty when not checked
-};
-
 // Opening and saving without an edit gives back every byte, whatever the encoding and line ends.
 TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
-  const Sample samples[] = {
+  // What the sample is, its bytes, their encoding and what the player sees (empty when not checked).
+  const std::tuple<const char*, std::string, Encoding, QString> samples[] = {
       {"empty", "", Encoding::Utf8, {}},
       {"CR LF", "@echo off\r\nquake2 +exec my.cfg\r\n", Encoding::Utf8,
        "@echo off\r\nquake2 +exec my.cfg\r\n"},
@@ -72,38 +67,34 @@ TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
       {"UTF-16 BE, lone surrogate", "\xFE\xFF\0a\xD8\x3D\0\n"s, Encoding::Utf16BeWithBom, {}},
       {"odd length after a UTF-16 mark", "\377\376a", Encoding::Windows1252, "\u00FF\u00FEa"},
   };
-  for (const Sample& sample : samples) {
-    scratch.put("file.txt", sample.bytes);
+  for (const auto& [what, bytes, encoding, seen] : samples) {
+    scratch.put("file.txt", bytes);
     TextFile file(scratch.at("file.txt"));
-    ASSERT_TRUE(file.load()) << sample.what;
-    EXPECT_EQ(file.encoding(), sample.encoding) << sample.what;
+    ASSERT_TRUE(file.load()) << what;
+    EXPECT_EQ(file.encoding(), encoding) << what;
     const QString text = file.takeText();
-    if (!sample.text.isEmpty()) {
-      EXPECT_EQ(text, sample.text) << sample.what;
-    }
+    EXPECT_EQ(seen.isEmpty() ? seen : text, seen) << what;
     show(text);
-    EXPECT_EQ(save(file), TextFile::Saved::Yes) << sample.what;
-    EXPECT_EQ(scratch.get("file.txt"), sample.bytes) << sample.what;
+    EXPECT_EQ(save(file), TextFile::Saved::Yes) << what;
+    EXPECT_EQ(scratch.get("file.txt"), bytes) << what;
   }
 }
 
 // A line the player adds ends like most lines of the file; the lines around it keep their own ends.
 TEST_F(TextRoundTrip, AddedLinesTakeTheFilesMostFrequentEnd) {
-  const struct {
-    std::string before, after;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"one\r\ntwo\nthree\r\n", "one\r\ntwo\nadded\r\nthree\r\n"},
       {"one\rtwo\rthree\n", "one\rtwo\radded\rthree\n"},
       {"one\ntwo\rthree\r\n", "one\ntwo\radded\nthree\r\n"},
   };
-  for (const auto& c : cases) {
-    scratch.put("file.cfg", c.before);
+  for (const auto& [before, after] : cases) {
+    scratch.put("file.cfg", before);
     TextFile file = open("file.cfg");
     QTextCursor cursor(edit_.document()->findBlockByNumber(1));
     cursor.movePosition(QTextCursor::EndOfBlock);
     cursor.insertText(QStringLiteral("\nadded"));
     ASSERT_EQ(save(file), TextFile::Saved::Yes);
-    EXPECT_EQ(scratch.get("file.cfg"), c.after) << c.before;
+    EXPECT_EQ(scratch.get("file.cfg"), after) << before;
   }
 }
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -127,10 +128,8 @@ TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {
   const std::string wine = dir + "/wine/wine";
   const auto at = [&](const char* name) { return dir + "/" + name; };
   using C = std::optional<Command>;
-  const struct {
-    std::string file;
-    C withWine, withoutWine;
-  } cases[] = {
+  // The file, and how it runs with wine on the PATH and without.
+  const std::tuple<std::string, C, C> cases[] = {
       {at("engine"), Command{at("engine")}, Command{at("engine")}},
       {at("script"), Command{at("script")}, Command{at("script")}},
       {at("go.bat"), Command{wine, at("go.bat")}, Command{"/bin/sh", at("go.bat")}},

@@ -120,11 +120,7 @@ TEST(FileLockTest, WaitsForItsHolderWhichLeavesNothingBehindWhenKilled) {
 
 TEST(SettingsLocation, ThePlayersOwnFileUnlessTheProgramsFolderIsTheirs) {
   const std::string ana = "/home/ana/.config/fendral/fendral.ini";
-  struct Row {
-    SettingsPlaceFacts facts;
-    SettingsFiles expected;
-  };
-  const Row rows[] = {
+  const std::pair<SettingsPlaceFacts, SettingsFiles> rows[] = {
       // Portable: the file beside the program is the player's, or may be made there.
       {{"/opt/fendral", true, true, false, "", "/home/ana"},
        {"/opt/fendral/fendral.ini", "/opt/fendral/fendral.ini"}},
@@ -144,10 +140,10 @@ TEST(SettingsLocation, ThePlayersOwnFileUnlessTheProgramsFolderIsTheirs) {
       // Without a home there is no better place than the program's folder.
       {{"/usr/bin", false, false, false, "", ""}, {"/usr/bin/fendral.ini", "/usr/bin/fendral.ini"}},
   };
-  for (const Row& row : rows) {
-    const SettingsFiles files = chooseSettingsFiles(row.facts);
-    EXPECT_EQ(files.read, row.expected.read) << "row " << &row - rows;
-    EXPECT_EQ(files.write, row.expected.write) << "row " << &row - rows;
+  for (const auto& row : rows) {
+    const SettingsFiles files = chooseSettingsFiles(row.first);
+    EXPECT_EQ(files.read, row.second.read) << "row " << &row - rows;
+    EXPECT_EQ(files.write, row.second.write) << "row " << &row - rows;
   }
 }
 
