@@ -96,8 +96,7 @@ TEST_F(Accessibility, TheHelpTabsAreAPageTabList) {
 // Fields are named by their own labels, not by the frame around them; the debug boxes take no focus, so
 // the walk over AT-SPI does not reach them.
 TEST_F(Accessibility, FieldsAreNamedByTheirOwnLabels) {
-  open();
-  click("cmdSetup");
+  open("cmdSetup");
   screenReaderStarts();
   const std::pair<const char*, const char*> names[] = {
       {"txtCDpath", "CD Drive Letter:"},
