@@ -57,9 +57,6 @@ class HostPlatformTest : public ::testing::Test {
     ::setenv("PATH", path_.c_str(), 1);
   }
 
-  void folders(std::initializer_list<const char*> names) const {
-    for (const char* name : names) fs::create_directories(dir + "/" + name);
-  }
   // Files with these bytes, executable unless told otherwise.
   void put(std::string_view bytes, std::initializer_list<const char*> names, int mode = 0755) const {
     for (const char* name : names) scratch.put(name, bytes, mode);
@@ -101,7 +98,7 @@ TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
   scratch.put("Quake 2/quake2.exe", "", 0755);
   scratch.put("empty.bat", "", 0600);
   scratch.put("plain", "text");
-  folders({"q2/quake2.exe"});
+  fs::create_directories("q2/quake2.exe");
   ASSERT_EQ(::mkfifo("pipe.exe", 0644), 0);
   for (const char* name : {"/Quake 2\\quake2.exe", "/Quake 2\\quake2.exe ", "\\empty.bat"})
     EXPECT_TRUE(platform.fileTest(dir + name)) << name;
@@ -123,7 +120,7 @@ TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {
   put("#!/bin/sh\n", {"wine/wine"});
   put("#!/nonexistent/shell\n", {"bad interpreter"});
   put("\177ELF\x01\x02\x03", {"garbage"});
-  folders({"folder"});
+  fs::create_directory("folder");
   ASSERT_EQ(::mkfifo("pipe", 0644), 0);
   const std::string wine = dir + "/wine/wine";
   const auto at = [&](const char* name) { return dir + "/" + name; };
