@@ -96,8 +96,7 @@ TEST_F(Save, TwoProcessesSavingAtOnceLoseNothing) {
 
 // Another process holding the lock keeps it for the whole wait; killed, it leaves no lock behind. A
 // folder in the lock file's place leaves no lock to take at all.
-TEST(FileLockTest, WaitsForItsHolderWhichLeavesNothingBehindWhenKilled) {
-  const fendral::testing::ScratchFolder scratch;
+TEST_F(Save, ItsLockWaitsForItsHolderWhichLeavesNothingBehindWhenKilled) {
   const std::string path = scratch.at(".fendral.ini.lock");
   int ready[2];
   ASSERT_EQ(::pipe(ready), 0);
@@ -176,8 +175,7 @@ TEST_F(SettingsPlace, AnotherUsersFileBesideTheProgramIsOnlyRead) {
             (SettingsFiles{scratch.at("games/fendral.ini"), scratch.at("config/fendral/fendral.ini")}));
 }
 
-TEST(SettingsLocation, SaveMakesTheMissingFoldersPrivate) {
-  const fendral::testing::ScratchFolder scratch;
+TEST_F(Save, MakesTheMissingFoldersPrivate) {
   const std::string file = scratch.at("home/.config/fendral/fendral.ini");
   ASSERT_TRUE(makeSettingsFolder(file));
   EXPECT_TRUE(makeSettingsFolder(file));  // already there

@@ -1,5 +1,4 @@
 #include <QAccessible>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -99,12 +98,12 @@ TEST_F(Accessibility, FieldsAreNamedByTheirOwnLabels) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(find(name))->text(QAccessible::Name), expected) << name;
 }
 
+// The help window's own panel, three tabs a row.
 class TwoRowTabPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (int i = 0; i < 6; ++i) panel.addTab(new QLineEdit(QString::number(i)), QString("Tab %1").arg(i));
-    panel.resize(360, 300);
-    panel.show();
+    help.show();
+    panel.setCurrentIndex(0);
   }
   QWidget* strip() { return panel.childAt(panel.tabRect(0).center()); }
   int top(int index) { return panel.tabRect(index).top(); }
@@ -116,7 +115,8 @@ class TwoRowTabPanelTest : public ::testing::Test {
     QApplication::sendEvent(strip(), &press);
   }
 
-  TwoRowTabPanel panel{3};
+  fendral::ui::frmHelp help;
+  TwoRowTabPanel& panel = *help.findChild<TwoRowTabPanel*>("tabHelp");
 };
 
 // The row holding the selected tab is drawn next to the page, and clicks go by where a tab is
