@@ -25,6 +25,9 @@ constexpr std::size_t kQ2 = settingIndex("Q2location");
 
 class Save : public ::testing::Test {
  protected:
+  // The player's configuration folder is in the scratch folder too.
+  void SetUp() override { ::setenv("XDG_CONFIG_HOME", scratch.at("config").c_str(), 1); }
+  void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
   std::string ini() const { return scratch.at("fendral.ini"); }
   SettingsFiles files() const { return {ini(), ini()}; }
   LoadedSettings load() const { return {readSettings(ini()), isSymbolicLink(ini())}; }
@@ -146,15 +149,8 @@ TEST(SettingsLocation, ThePlayersOwnFileUnlessTheProgramsFolderIsTheirs) {
   }
 }
 
-class SettingsPlace : public ::testing::Test {
- protected:
-  void SetUp() override { ::setenv("XDG_CONFIG_HOME", scratch.at("config").c_str(), 1); }
-  void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
-  fendral::testing::ScratchFolder scratch;
-};
-
 // The path is never read as Windows syntax: a folder named with a backslash keeps its own file.
-TEST_F(SettingsPlace, FindsTheFileBesideTheProgramWhateverTheFolderIsCalled) {
+TEST_F(Save, FindsTheFileBesideTheProgramWhateverTheFolderIsCalled) {
   scratch.put("games\\fendral/fendral.ini", "[Main]\nQ2Location=/mine\n");
   scratch.put("games/fendral.ini", "[Main]\nQ2Location=/other\n");
   const SettingsFiles files = settingsFilesFor(scratch.at("games\\fendral"));
@@ -164,7 +160,7 @@ TEST_F(SettingsPlace, FindsTheFileBesideTheProgramWhateverTheFolderIsCalled) {
 }
 
 // A file beside the program that belongs to another user is read, never written.
-TEST_F(SettingsPlace, AnotherUsersFileBesideTheProgramIsOnlyRead) {
+TEST_F(Save, AnotherUsersFileBesideTheProgramIsOnlyRead) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root, to give the file away";
   scratch.put("games/fendral.ini", "[Main]\n");
   ASSERT_EQ(
