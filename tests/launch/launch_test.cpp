@@ -1,16 +1,15 @@
 #include "launch/launch_sequence.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "launch/command_line.h"
-#include "launch/editor_command.h"
 #include "launch/game_start.h"
 #include "support/recording_platform.h"
 
@@ -20,8 +19,6 @@ namespace {
 using platform::Dialect;
 using platform::GameEngine;
 using platform::ProgramStart;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using Words = std::vector<std::string>;
 
 // The expected lines write a blank as "·" so that every blank can be counted.
@@ -55,8 +52,6 @@ TEST(GameCommandLine, ComposesEveryPieceByteForByte) {
        R"(C:\GAMES\QUAKE2\quake2.exe·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\MY.CFG·)"},
       {{.q2Folder = q2, .cdDriveLetter = "D", .options = "-HEAPSIZE 32000"},
        R"(C:\GAMES\QUAKE2\quake2.exe···-HEAPSIZE·32000··+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·\··-nocdaudio··-nojoy·)"},
-      {kCtf,
-       R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·CTF··+Connect·192.168.1.10···+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·MY·CTF.CFG··-nojoy·)"},
       {third,
        R"(C:\GAMES\QUAKE2\quake2.exe·+set·game·C·····+set·cddir·D:\install\data·+set·basedir·C:\GAMES\QUAKE2··+·exec·c.cfg··-nojoy·)"},
       {{.cdAudio = true, .joystick = true},
@@ -81,11 +76,8 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
   const std::string testExe = "test " + exe, testBat = "test " + bat, startBat = "start " + q2 + "/3DFX.BAT",
                     startGame = "start " + q2 + "\\quake2.exe",
                     message = "message Either quake2.exe or 3DFX.BAT was not found!";
-  const struct {
-    bool batchUse;
-    std::set<std::string> existing, unstartable;
-    Words calls;
-  } rows[] = {
+  // Batch use, the files there, the programs that cannot start, and the calls made.
+  const std::tuple<bool, std::set<std::string>, std::set<std::string>, Words> rows[] = {
       {true, {exe, bat}, {}, {testExe, testBat, startBat, "show", startGame, "end"}},
       {false, {exe}, {}, {testExe, "show", startGame, "end"}},  // the batch path is still shown
       {true, {bat}, {}, {testExe, message}},
@@ -95,29 +87,27 @@ TEST(LaunchSequence, RunsEachStepInTurnAndStopsAtTheFirstFailure) {
       {true, {exe, bat}, {q2 + "\\quake2.exe"}, {testExe, testBat, startBat, "show", startGame, message}},
   };
   LaunchRequest request{.game = {.q2Folder = q2, .cdDriveLetter = "D"}, .batchFileName = "3DFX.BAT"};
-  for (const auto& row : rows) {
+  for (const auto& [batchUse, existing, unstartable, calls] : rows) {
     RecordingPlatform system;
-    system.existing = row.existing;
-    system.unstartable = row.unstartable;
-    request.batchUse = row.batchUse;
+    system.existing = existing;
+    system.unstartable = unstartable;
+    request.batchUse = batchUse;
     Words shown;
     runLaunch(request, system, [&](const LaunchTexts& texts) {
       shown = {texts.batchPath, texts.commandLine};
       system.calls.push_back("show");
     });
-    EXPECT_EQ(system.calls, row.calls);
-    EXPECT_EQ(shown, (std::ranges::count(row.calls, "show") ? Words{bat, composeGameCommandLine(request.game)}
-                                                            : Words{}));
+    EXPECT_EQ(system.calls, calls);
+    EXPECT_EQ(shown, (std::ranges::count(calls, "show") ? Words{bat, composeGameCommandLine(request.game)}
+                                                        : Words{}));
     // Both start in the Quake 2 folder; the batch file gets no words.
     for (const ProgramStart& start : system.starts) EXPECT_EQ(start.workingFolder, q2);
-    if (row.batchUse && !system.starts.empty()) {
-      EXPECT_TRUE(system.starts.front().arguments.empty());
-    }
+    EXPECT_TRUE(!batchUse || system.starts.empty() || system.starts.front().arguments.empty());
   }
 }
 
-// Each native engine gets the launch's meaning in its own words; what quake2.exe gets, the composed text
-// split at its blanks, the end-to-end tests check word for word against the real program.
+// A native engine gets the launch's meaning in its own words; each dialect's words with a data folder,
+// and what quake2.exe gets, the end-to-end tests check word for word against the real programs.
 TEST(GameStart, GivesEachEngineItsOwnWords) {
   const std::string q2 = "/opt/my g\xE4mes/q2";
   CommandLineInputs ctf = kCtf;
@@ -129,46 +119,14 @@ TEST(GameStart, GivesEachEngineItsOwnWords) {
                                 .joystick = true};
 
   // The options split at blanks, with no shell to read them.
-  Words native{"+set", "game", "CTF", "+connect", "192.168.1.10", "-x", "\"a", "b\"", "$(rm", "-rf", "~);"};
-  native.insert(native.end(),
-                {"*.cfg", "+exec", "MY CTF.CFG", "+set", "ogg_enable", "1", "+set", "in_initjoy", "0"});
-  Words fromPath{"-datadir", q2};
-  fromPath.insert(fromPath.end(), native.begin(), native.end());
-  // Q2PRO: the data folder with +set, and no joystick.
-  Words q2pro{"run", "--command=q2pro", "app", "+set", "basedir", "/run/host" + q2};
-  q2pro.insert(q2pro.end(), native.begin(), native.end() - 3);
-  const struct {
-    CommandLineInputs inputs;
-    GameEngine engine;
-    ProgramStart expected;
-  } cases[] = {
-      {ctf, {Dialect::Yamagi, {q2 + "/quake2"}, "", ""}, {q2 + "/quake2", native, q2}},
-      {ctf,
-       {Dialect::Yamagi, {"/usr/games/yamagi-quake2"}, q2, ""},
-       {"/usr/games/yamagi-quake2", fromPath, q2}},
-      {ctf,
-       {Dialect::Q2pro, {"/bin/flatpak", "run", "--command=q2pro", "app"}, "/run/host" + q2, ""},
-       {"/bin/flatpak", q2pro, q2}},
-      // No words for an empty subdirectory, address or config.
-      {empty,
-       {Dialect::Yamagi, {"/q2/quake2"}, "", ""},
-       {"/q2/quake2", {"+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}, "/q2"}},
-  };
-  for (const auto& [inputs, engine, expected] : cases) EXPECT_EQ(gameStart(inputs, engine), expected);
-}
-
-TEST(Editor, StartsBesideTheLauncherWithTheFileAsOneName) {
-  RecordingPlatform system("/opt/fendral");
-  editFile(customConfigPath("C:\\QUAKE 2", "MY MOD", "a b.cfg "), system);
-  EXPECT_EQ(system.starts.front(),
-            (ProgramStart{"/opt/fendral/fendral-notepad", {"C:/QUAKE 2/MY MOD/a b.cfg"}, {}}));
-  EXPECT_THAT(system.messages, IsEmpty());
-
-  system.unstartable.insert("/opt/fendral/fendral-notepad");
-  editFile(standardConfigPath("/q2", ""), system);
-  EXPECT_EQ(system.starts.back().arguments, Words{"/q2/baseq2/"});
-  EXPECT_THAT(system.messages, ElementsAre(editorFailurePrompt("/opt/fendral")));
-  EXPECT_THAT(editorFailurePrompt("/opt/fendral"), ::testing::HasSubstr("fendral-notepad"));
+  const Words native{"+set", "game",       "CTF", "+connect", "192.168.1.10", "-x",    "\"a",
+                     "b\"",  "$(rm",       "-rf", "~);",      "*.cfg",        "+exec", "MY CTF.CFG",
+                     "+set", "ogg_enable", "1",   "+set",     "in_initjoy",   "0"};
+  EXPECT_EQ(gameStart(ctf, {Dialect::Yamagi, {q2 + "/quake2"}, "", ""}),
+            (ProgramStart{q2 + "/quake2", native, q2}));
+  // No words for an empty subdirectory, address or config.
+  EXPECT_EQ(gameStart(empty, {Dialect::Yamagi, {"/q2/quake2"}, "", ""}),
+            (ProgramStart{"/q2/quake2", {"+set", "ogg_enable", "0", "+set", "in_initjoy", "1"}, "/q2"}));
 }
 
 }  // namespace

@@ -1,18 +1,24 @@
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "document_text.h"
 #include "editor_window.h"
+#include "support/child_process.h"
 #include "support/scratch_folder.h"
 #include "text_file.h"
 
 namespace fendral::notepad {
 namespace {
 
+namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 class TextRoundTrip : public ::testing::Test {
@@ -37,16 +43,10 @@ class TextRoundTrip : public ::testing::Test {
   QString newLineEnd_;
 };
 
-struct Sample {
-  const char* what;
-  std::string bytes;
-  Encoding encoding;
-  QString text;  // what the player sees; empty when not checked
-};
-
 // Opening and saving without an edit gives back every byte, whatever the encoding and line ends.
 TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
-  const Sample samples[] = {
+  // What the sample is, its bytes, their encoding and what the player sees (empty when not checked).
+  const std::tuple<const char*, std::string, Encoding, QString> samples[] = {
       {"empty", "", Encoding::Utf8, {}},
       {"CR LF", "@echo off\r\nquake2 +exec my.cfg\r\n", Encoding::Utf8,
        "@echo off\r\nquake2 +exec my.cfg\r\n"},
@@ -67,38 +67,34 @@ TEST_F(TextRoundTrip, UneditedFileIsSavedByteForByte) {
       {"UTF-16 BE, lone surrogate", "\xFE\xFF\0a\xD8\x3D\0\n"s, Encoding::Utf16BeWithBom, {}},
       {"odd length after a UTF-16 mark", "\377\376a", Encoding::Windows1252, "\u00FF\u00FEa"},
   };
-  for (const Sample& sample : samples) {
-    scratch.put("file.txt", sample.bytes);
+  for (const auto& [what, bytes, encoding, seen] : samples) {
+    scratch.put("file.txt", bytes);
     TextFile file(scratch.at("file.txt"));
-    ASSERT_TRUE(file.load()) << sample.what;
-    EXPECT_EQ(file.encoding(), sample.encoding) << sample.what;
+    ASSERT_TRUE(file.load()) << what;
+    EXPECT_EQ(file.encoding(), encoding) << what;
     const QString text = file.takeText();
-    if (!sample.text.isEmpty()) {
-      EXPECT_EQ(text, sample.text) << sample.what;
-    }
+    EXPECT_EQ(seen.isEmpty() ? seen : text, seen) << what;
     show(text);
-    EXPECT_EQ(save(file), TextFile::Saved::Yes) << sample.what;
-    EXPECT_EQ(scratch.get("file.txt"), sample.bytes) << sample.what;
+    EXPECT_EQ(save(file), TextFile::Saved::Yes) << what;
+    EXPECT_EQ(scratch.get("file.txt"), bytes) << what;
   }
 }
 
 // A line the player adds ends like most lines of the file; the lines around it keep their own ends.
 TEST_F(TextRoundTrip, AddedLinesTakeTheFilesMostFrequentEnd) {
-  const struct {
-    std::string before, after;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"one\r\ntwo\nthree\r\n", "one\r\ntwo\nadded\r\nthree\r\n"},
       {"one\rtwo\rthree\n", "one\rtwo\radded\rthree\n"},
       {"one\ntwo\rthree\r\n", "one\ntwo\radded\nthree\r\n"},
   };
-  for (const auto& c : cases) {
-    scratch.put("file.cfg", c.before);
+  for (const auto& [before, after] : cases) {
+    scratch.put("file.cfg", before);
     TextFile file = open("file.cfg");
     QTextCursor cursor(edit_.document()->findBlockByNumber(1));
     cursor.movePosition(QTextCursor::EndOfBlock);
     cursor.insertText(QStringLiteral("\nadded"));
     ASSERT_EQ(save(file), TextFile::Saved::Yes);
-    EXPECT_EQ(scratch.get("file.cfg"), c.after) << c.before;
+    EXPECT_EQ(scratch.get("file.cfg"), after) << before;
   }
 }
 
@@ -131,6 +127,59 @@ TEST_F(TextRoundTrip, LargeFileIsNotSavedUntilItIsAllIn) {
   while (window.isLoading()) QApplication::processEvents();
   EXPECT_TRUE(window.save());
   EXPECT_EQ(scratch.get("big.cfg"), bytes);
+}
+
+// Nothing but a whole regular file is read, nothing blocks, and a refused file is never written.
+TEST_F(TextRoundTrip, OddFilesAreRefusedWithAReasonAndNeverWritten) {
+  ASSERT_EQ(::mkfifo(scratch.at("pipe").c_str(), 0644), 0);
+  fs::create_directory(scratch.at("baseq2"));
+  fs::create_symlink("/dev/zero", scratch.at("zero"));
+  scratch.put("huge", "");
+  fs::resize_file(scratch.at("huge"), TextFile::kSizeLimit + 1);  // sparse: costs no disk
+  const std::pair<const char*, const char*> cases[] = {
+      {"pipe", "named pipe"}, {"baseq2", "folder"}, {"zero", "device"}, {"huge", "larger than 64 MiB"}};
+  for (const auto& [name, reason] : cases) {
+    TextFile file(scratch.at(name));
+    EXPECT_FALSE(file.load()) << name;
+    EXPECT_TRUE(file.errorString().contains(reason)) << file.errorString().toStdString();
+    EXPECT_TRUE(file.takeText().isEmpty());
+    EXPECT_EQ(file.save(QStringLiteral("typed")), TextFile::Saved::No) << name;
+  }
+}
+
+// A full disk: the save says why, and every old byte stays (the file layer also leaves no temporary
+// file, and keeps read-only files).
+TEST_F(TextRoundTrip, FailedSaveSaysWhyAndKeepsTheOldFile) {
+  const std::string old(3000, 'o');
+  scratch.put("full.cfg", old);
+  EXPECT_EQ(0, testing::inChildWithFileSizeLimit(4096, [&] {
+              TextFile file(scratch.at("full.cfg"));
+              return file.load() && file.save(QString(100000, QLatin1Char('n'))) == TextFile::Saved::No &&
+                             file.errorString().contains(QStringLiteral("disk is full"))
+                         ? 0
+                         : 1;
+            }));
+  EXPECT_EQ(scratch.get("full.cfg"), old);
+}
+
+// A missing name is an empty new document that the first save creates; the name's bytes reach the
+// system as they are, even when they are not UTF-8.
+TEST_F(TextRoundTrip, OpensAndCreatesTheVeryFileNamed) {
+  const std::string name = "caf\xE9 my.cfg";
+  const std::string full = scratch.at(name);
+  const char* argv[] = {"fendral-notepad", full.c_str()};
+  TextFile file(fileNameFromArguments(2, argv));
+  EXPECT_TRUE(file.load() && !file.existed() && file.takeText().isEmpty());
+  EXPECT_TRUE(scratch.names().empty());  // opening alone creates nothing
+  EXPECT_EQ(file.displayName(), QStringLiteral("caf\uFFFD my.cfg"));
+  ASSERT_EQ(file.save(QStringLiteral("bind x +attack\n")), TextFile::Saved::Yes);
+  EXPECT_EQ(scratch.names(), std::set<std::string>{name});
+  TextFile again(full);
+  ASSERT_TRUE(again.load() && again.existed());
+  EXPECT_EQ(again.takeText(), QStringLiteral("bind x +attack\n"));
+
+  const char* words[] = {"fendral-notepad", "/q2/my", "config.cfg"};
+  EXPECT_EQ(fileNameFromArguments(3, words), "/q2/my config.cfg");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -49,21 +50,17 @@ TEST_F(FileContent, ReadsOnlyWholeRegularFilesAndNeverBlocks) {
   fs::create_directory(at("folder"));
   put("huge", "");
   fs::resize_file(at("huge"), std::uintmax_t{1} << 40);  // sparse: no disk is spent on it
-  const struct {
-    const char* name;
-    std::size_t limit;
-    FileError error;
-  } rows[] = {
+  const std::tuple<const char*, std::size_t, FileError> rows[] = {
       {"small", 3, FileError::None},          {"small", 2, FileError::TooLarge},
       {"fifo", 100, FileError::NotRegular},   {"zero", 100, FileError::NotRegular},
       {"folder", 100, FileError::NotRegular}, {"huge", 16 << 20, FileError::TooLarge},
       {"missing", 100, FileError::NotFound},  {"small/x", 100, FileError::NotFound},
       {"dangling", 100, FileError::NotFound},
   };
-  for (const auto& row : rows) {
-    const FileRead read = readFileContent(at(row.name), row.limit);
-    EXPECT_EQ(read.outcome.error, row.error) << row.name;
-    EXPECT_EQ(read.bytes, row.error == FileError::None ? "abc" : "") << row.name;
+  for (const auto& [name, limit, error] : rows) {
+    const FileRead read = readFileContent(at(name), limit);
+    EXPECT_EQ(read.outcome.error, error) << name;
+    EXPECT_EQ(read.bytes, error == FileError::None ? "abc" : "") << name;
   }
 }
 

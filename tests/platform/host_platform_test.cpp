@@ -1,17 +1,24 @@
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
+#include "platform/display_probe.h"
 #include "platform/host_path.h"
 #include "platform/host_platform.h"
+#include "platform/unique_fd.h"
 #include "support/child_process.h"
 #include "support/recording_platform.h"
 #include "support/scratch_folder.h"
@@ -50,9 +57,6 @@ class HostPlatformTest : public ::testing::Test {
     ::setenv("PATH", path_.c_str(), 1);
   }
 
-  void folders(std::initializer_list<const char*> names) const {
-    for (const char* name : names) fs::create_directories(dir + "/" + name);
-  }
   // Files with these bytes, executable unless told otherwise.
   void put(std::string_view bytes, std::initializer_list<const char*> names, int mode = 0755) const {
     for (const char* name : names) scratch.put(name, bytes, mode);
@@ -94,7 +98,7 @@ TEST_F(HostPlatformTest, FileTestFindsOnlyReadableRegularFilesByWindowsName) {
   scratch.put("Quake 2/quake2.exe", "", 0755);
   scratch.put("empty.bat", "", 0600);
   scratch.put("plain", "text");
-  folders({"q2/quake2.exe"});
+  fs::create_directories("q2/quake2.exe");
   ASSERT_EQ(::mkfifo("pipe.exe", 0644), 0);
   for (const char* name : {"/Quake 2\\quake2.exe", "/Quake 2\\quake2.exe ", "\\empty.bat"})
     EXPECT_TRUE(platform.fileTest(dir + name)) << name;
@@ -116,15 +120,13 @@ TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {
   put("#!/bin/sh\n", {"wine/wine"});
   put("#!/nonexistent/shell\n", {"bad interpreter"});
   put("\177ELF\x01\x02\x03", {"garbage"});
-  folders({"folder"});
+  fs::create_directory("folder");
   ASSERT_EQ(::mkfifo("pipe", 0644), 0);
   const std::string wine = dir + "/wine/wine";
   const auto at = [&](const char* name) { return dir + "/" + name; };
   using C = std::optional<Command>;
-  const struct {
-    std::string file;
-    C withWine, withoutWine;
-  } cases[] = {
+  // The file, and how it runs with wine on the PATH and without.
+  const std::tuple<std::string, C, C> cases[] = {
       {at("engine"), Command{at("engine")}, Command{at("engine")}},
       {at("script"), Command{at("script")}, Command{at("script")}},
       {at("go.bat"), Command{wine, at("go.bat")}, Command{"/bin/sh", at("go.bat")}},
@@ -142,11 +144,9 @@ TEST_F(HostPlatformTest, FilesRunByTheirContentAndNameOrFailToStart) {
     EXPECT_EQ(runCommand(file, dir), withoutWine) << file;
   }
 
-  // The shell is not looked up on the PATH.
+  // Started with no wine on the PATH; the shell, not looked up there, the end-to-end tests start.
   scratch.put("q2/3DFX.BAT", kRecorder, 0755);
   ::setenv("PATH", (dir + "/none").c_str(), 1);
-  ASSERT_TRUE(platform.startProgram({"q2/3DFX.BAT", {"one"}, dir + "/q2"}));
-  EXPECT_EQ(recordedArguments("q2"), "one\n");
   for (const char* program : {"Q2.EXE", "missing", "folder", "bad interpreter", "script", "garbage", ""})
     EXPECT_FALSE(platform.startProgram({program, {}, {}})) << program;
   EXPECT_FALSE(platform.startProgram({"q2/3DFX.BAT", {}, dir + "/missing folder"}));
@@ -189,6 +189,58 @@ TEST(EndProgramTest, EndsAtOnceWithPendingOutputFlushedAndNoHandlers) {
         platform.endProgram();
       },
       ::testing::ExitedWithCode(0), "pending");
+}
+
+using namespace std::chrono_literals;
+
+// A socket that takes connections and never says a word, as a stopped server does. A name starting
+// with '\0' is in the abstract namespace, where the X library looks for ":N" first.
+UniqueFd silentServer(const std::string& name) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, name.data(), name.size());
+  UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size());
+  if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) != 0 ||
+      ::listen(fd.get(), 8) != 0) {
+    fd.reset();
+  }
+  return fd;
+}
+
+// Milliseconds `probe` takes, or -1 when it says the display answers.
+template <typename Probe>
+int silentFor(Probe probe) {
+  const auto start = std::chrono::steady_clock::now();
+  return probe() ? -1 : static_cast<int>((std::chrono::steady_clock::now() - start) / 1ms);
+}
+
+// A server that accepts and never greets is given up at the deadline (an X server the end-to-end test
+// stops), and an X and a Wayland one at once cost one deadline. A probe that waited for ever would end the
+// test program at the alarm.
+TEST(DisplayProbe, SilentDisplaysAreGivenUpAtTheDeadline) {
+  const testing::ScratchFolder scratch("probe");
+  const UniqueFd wayland = silentServer(scratch.at("wayland-silent"));
+  int number = 700;
+  UniqueFd x11;
+  while (!x11.valid() && number < 800) {
+    x11 = silentServer(std::string(1, '\0') + "/tmp/.X11-unix/X" + std::to_string(++number));
+  }
+  ASSERT_TRUE(wayland.valid() && x11.valid());
+  const std::string display = std::string(":").append(std::to_string(number));
+
+  ::alarm(30);
+  const int waylandTook =
+      silentFor([&] { return waylandDisplayAnswers("wayland-silent", scratch.path(), 300ms); });
+  EXPECT_TRUE(waylandTook >= 290 && waylandTook < 2000) << waylandTook;
+  const int bothTook = testing::inChild([&] {
+    ::setenv("DISPLAY", display.c_str(), 1);
+    ::setenv("WAYLAND_DISPLAY", scratch.at("wayland-silent").c_str(), 1);
+    ::unsetenv("QT_QPA_PLATFORM");
+    return silentFor([] { return windowSystemToOpen(1000ms).has_value(); }) / 10;  // fits an exit code
+  });
+  EXPECT_TRUE(bothTook >= 99 && bothTook < 190) << bothTook * 10;
+  ::alarm(0);
 }
 
 }  // namespace

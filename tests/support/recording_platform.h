@@ -61,9 +61,4 @@ inline void PrintTo(const ProgramStart& start, std::ostream* out) {
   for (const std::string& argument : start.arguments) *out << " [" << argument << "]";
   *out << " in " << start.workingFolder;
 }
-inline void PrintTo(const GameEngine& engine, std::ostream* out) {
-  *out << static_cast<int>(engine.dialect);
-  for (const std::string& word : engine.command) *out << " [" << word << "]";
-  *out << " data " << engine.dataFolder << " (" << engine.description << ")";
-}
 }  // namespace fendral::platform

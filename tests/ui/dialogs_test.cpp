@@ -70,8 +70,6 @@ TEST(SampleWindows, ShowTheExactTextAndOnlyLetItBeCopied) {
       {&config, "txtSampleConfig", fendral::ui::kSampleConfigText}};
   for (const auto& [window, boxName, bytes] : samples) {
     const QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    EXPECT_TRUE(text.endsWith("\r\n"));
-    EXPECT_EQ(text.count("\r\n"), text.count('\n'));
     window->show();
     auto* box = window->findChild<fendral::ui::CrlfTextView*>(boxName);
     ASSERT_NE(box, nullptr);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "launch/command_line.h"
+#include "launch/editor_command.h"
 #include "platform/host_path.h"
 #include "ui_harness.h"
 
@@ -30,8 +31,7 @@ TEST_F(MainWindow, OpensInTheLaunchViewAsDesigned) {
 
 TEST_F(MainWindow, TogglesShowAndHideTheirControlsAndKeepTheText) {
   writeIni("[Main]\nServerIP=10.0.0.7\n");
-  open();
-  click("optMultiplayer");
+  open("optMultiplayer");
   EXPECT_TRUE(shown("txtServerIP"));
   click("optSinglePlayer");
   EXPECT_FALSE(shown("txtServerIP"));
@@ -63,9 +63,8 @@ TEST_F(MainWindow, DebugAndLaunchReadTheWholeWindow) {
       "[Main]\nQ2Location=C:\\Q2\nCDLocation=E\nOptions=-HEAPSIZE 32000\nServerIP=9.9.9.9\nConfig=STD.CFG\n"
       "G1C=ONE\nG2C=CTF\nG3C=THREE\nG1Config=1.CFG\nG2Config=2.CFG\nG3Config=3.CFG\nCDaudio=True\n"
       "JoyStick=False\nBatchFileStatus=True\nBatchFileLocation=3DFX.BAT\n");
-  open();
+  open("optG2", "optMultiplayer");
   fill("txtServerIP", "1.2.3.4");
-  click("optG2", "optMultiplayer");
   using namespace fendral::launch;
   const std::array<std::string, 3> mods{"ONE", "CTF", "THREE"}, configs{"1.CFG", "2.CFG", "3.CFG"};
   const std::string shownTexts =
@@ -78,7 +77,7 @@ TEST_F(MainWindow, DebugAndLaunchReadTheWholeWindow) {
   click("cmdDebug");
   EXPECT_EQ(boxes(), shownTexts);
   click("cmdSetup");
-  field("txtQ2path")->setText("C:\\ELSEWHERE");
+  fill("txtQ2path", "C:\\ELSEWHERE");
   click("cmdDebug", "cmdLaunch");
   EXPECT_EQ(platform.messages.size(), 2u);
   EXPECT_EQ(boxes(), shownTexts);
@@ -94,8 +93,7 @@ TEST_F(MainWindow, DebugAndLaunchReadTheWholeWindow) {
 }
 
 TEST_F(MainWindow, EditorsOpenTheFileAsTyped) {
-  open();
-  click("cmdSetup");
+  open("cmdSetup");
   fill("txtQ2path", "C:\\QUAKE2", "txtConfig", "TAMRO.CFG", "txtBatchFileLocation", "3DFX.BAT", "txtG1C",
        "CTF", "txtG1Config", "MY-CTF.CFG", "txtG2C", "MY MOD", "txtG3Config", "3.CFG");
   click("cmdConfigEdit", "cmdBatchEdit", "cmdG1ConfigEdit", "cmdG2ConfigEdit", "cmdG3ConfigEdit");
@@ -103,13 +101,18 @@ TEST_F(MainWindow, EditorsOpenTheFileAsTyped) {
   for (const auto& start : platform.starts) files.push_back(start.arguments.at(0));
   EXPECT_EQ(files, (Words{"C:/QUAKE2/baseq2/TAMRO.CFG", "C:/QUAKE2/3DFX.BAT", "C:/QUAKE2/CTF/MY-CTF.CFG",
                           "C:/QUAKE2/MY MOD/", "C:/QUAKE2//3.CFG"}));
+  // The editor beside the launcher; one that cannot start is said.
+  const std::string editor = scratch.at("fendral-notepad");
+  EXPECT_EQ(platform.starts.front().program, editor);
   EXPECT_TRUE(platform.messages.empty());
+  platform.unstartable.insert(editor);
+  click("cmdConfigEdit");
+  EXPECT_EQ(platform.messages, Words{fendral::launch::editorFailurePrompt(scratch.path().string())});
 }
 
 TEST_F(MainWindow, ExitAndClosingEndAtOnceWithoutSaving) {
-  open().show();
-  click("cmdSetup");
-  field("txtQ2path")->setText("unsaved");
+  open("cmdSetup").show();
+  fill("txtQ2path", "unsaved");
   click("cmdQuit");
   window->close();
   EXPECT_EQ(platform.calls, Words(2, "end"));
@@ -175,8 +178,7 @@ TEST_F(MainWindow, FoldersCompleteFromTheFirstKey) {
   for (const char* file : {"q2/baseq2/pak0.pak", "q2/xatrix/game.so", "q2/ctf/gamex86.dll", "q2/xdocs/a.txt",
                            "q2/xa.pak", "other/xz/game.so"})
     scratch.put(file, "");
-  open();
-  click("cmdSetup");
+  open("cmdSetup");
   fill("txtQ2path", scratch.at("q").c_str());
   EXPECT_EQ(field("txtQ2path")->completer(), nullptr);
   EXPECT_EQ(field("txtG2C")->completer(), nullptr);
@@ -206,8 +208,7 @@ TEST_F(MainWindow, FoldersCompleteFromTheFirstKey) {
 TEST_F(MainWindow, SaveTestsTheFilesThenWritesAllEighteenKeysAndKeepsForeignLines) {
   const std::string before = "; kept\n[Other]\nKey=1\n[Main]\nExtra=kept too\nQ2Location=old\n";
   writeIni(before);
-  open();
-  click("cmdSetup");
+  open("cmdSetup");
   fill("txtQ2path", "C:\\QUAKE2", "txtG1D", "Capture the Flag");
   click("optJoystickYes", "cmdSave");
   platform.existing.insert("C:\\QUAKE2\\quake2.exe ");  // as the window spells it
@@ -239,8 +240,7 @@ TEST_F(MainWindow, SavedValuesKeepTheirBytesAndTheirEncoding) {
   writeIni(
       "[Main]\r\nQ2Location=C:\\Caf\xE9\r\nOptions=\xEF\xBB\xBF+set a\r\nG1D=Caf\xC3\xA9\r\nG2D=\xE9t\xE9\r\n"
       "G3D=\x81\x8D\r\nG1C=\xE9\r\nG2C=\xE9\r\n");
-  open();
-  click("cmdSetup");
+  open("cmdSetup");
   EXPECT_EQ(text("txtQ2path"), QString::fromUtf8("C:\\Café"));
   EXPECT_EQ(text("txtOptions"), QString::fromUtf8("\uFEFF+set a"));
   EXPECT_EQ(text("txtG1D"), QString::fromUtf8("Café"));
@@ -259,28 +259,10 @@ TEST_F(MainWindow, SavedValuesKeepTheirBytesAndTheirEncoding) {
   EXPECT_NE(platform.started.back().find("C:\\Caf\xE9"), std::string::npos);
 }
 
-// A Save that cannot write says which file and why, and keeps the setup view with the edits, so a
-// second Save once the cause is gone still has them.
-TEST_F(MainWindow, AFailedSaveSaysWhyAndKeepsTheEdits) {
-  std::filesystem::create_directory(ini());
-  platform.existing.insert("C:\\Q2\\quake2.exe ");
-  open();
-  click("cmdSetup");
-  fill("txtQ2path", "C:\\Q2", "txtOptions", "+set edited 1");
-  click("cmdSave");
-  EXPECT_EQ(platform.messages,
-            Words{"The settings could not be saved in " + ini() + ": it is not a regular file."});
-  EXPECT_TRUE(shown("tabSetup"));
-  std::filesystem::remove(ini());
-  click("cmdSave");
-  EXPECT_FALSE(shown("tabSetup"));
-  EXPECT_NE(readIni().find("Options=+set edited 1"), std::string::npos);
-}
-
 // Launcher A, open since before B saved a new Quake 2 folder, saves an options change: B's folder
-// stays, and A shows it from then on.
+// stays, and so does the engine no field holds; A shows B's folder from then on.
 TEST_F(MainWindow, SaveKeepsWhatAnotherLauncherSavedMeanwhile) {
-  writeIni("[Main]\nQ2Location=C:\\OLD\n");
+  writeIni("[Main]\nQ2Location=C:\\OLD\nEngine=q2pro\n");
   platform.existing = {"C:\\OLD\\quake2.exe ", "C:\\NEW\\quake2.exe "};
   fendral::ui::frmMain b(platform, ini());
   open();
@@ -291,20 +273,31 @@ TEST_F(MainWindow, SaveKeepsWhatAnotherLauncherSavedMeanwhile) {
   fill("txtOptions", "+set mine 1");
   click("cmdSave");
   EXPECT_TRUE(platform.messages.empty());
-  EXPECT_TRUE(readIni().starts_with("[Main]\nQ2Location=C:\\NEW\n")) << readIni();
+  EXPECT_TRUE(readIni().starts_with("[Main]\nQ2Location=C:\\NEW\nEngine=q2pro\n")) << readIni();
   EXPECT_NE(readIni().find("Options=+set mine 1"), std::string::npos);
   EXPECT_EQ(text("txtQ2path"), "C:\\NEW");
 }
 
-// Read from a shared file, saved into the player's own: from then on the window reads its own.
+// Read from a shared file, saved into the player's own with the shared file's other lines: from then
+// on the window reads its own. A Save that cannot write says which file and why, and keeps the setup
+// view with the edits, so a second Save once the cause is gone still has them.
 TEST_F(MainWindow, TheFirstSaveIntoTheOwnFileIsReadFromThen) {
-  scratch.put("shared.ini", "[Main]\nQ2Location=C:\\Q2\n");
+  const std::string shared = "; for everyone\n[Main]\nQ2Location=C:\\Q2\n[Keep]\nk=v\n";
+  scratch.put("shared.ini", shared);
+  std::filesystem::create_directory(ini());
   platform.existing.insert("C:\\Q2\\quake2.exe ");
   window = std::make_unique<fendral::ui::frmMain>(platform, scratch.at("shared.ini"), ini());
   click("cmdSetup");
   fill("txtOptions", "+set mine 1");
+  click("cmdSave");
+  EXPECT_EQ(platform.messages,
+            Words{"The settings could not be saved in " + ini() + ": it is not a regular file."});
+  EXPECT_TRUE(shown("tabSetup"));
+  std::filesystem::remove(ini());
   click("cmdSave", "cmdSetup");
   EXPECT_EQ(text("txtOptions"), "+set mine 1");
-  EXPECT_EQ(scratch.get("shared.ini"), "[Main]\nQ2Location=C:\\Q2\n");
+  EXPECT_EQ(scratch.get("shared.ini"), shared);
   EXPECT_EQ(window->iniPath(), ini());
+  EXPECT_TRUE(readIni().starts_with("; for everyone\n[Main]\nQ2Location=C:\\Q2\n")) << readIni();
+  EXPECT_NE(readIni().find("[Keep]\nk=v\n"), std::string::npos);
 }

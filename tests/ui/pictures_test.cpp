@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <functional>
 #include <vector>
 
 #include "ui/desktop_platform.h"
@@ -81,85 +80,55 @@ TEST_F(EveryView, IsSavedAsAPicture) {
     EXPECT_TRUE(picture.save(picturesFolder() + "/" + name + ".png")) << name.toStdString();
 }
 
-// A desktop as a player may set it up: a larger default font or a dark scheme, set in the
-// program before its windows are made, or a font DPI or qt6ct's settings given to a run of its own.
-// High-DPI scaling is off, so any change in a picture comes from the setting alone.
+// A desktop as a player may set it up, given to a run of this program of its own: a font DPI, or
+// qt6ct's settings (its default, a larger bold font, a dark scheme). High-DPI scaling is off, so any
+// change in a picture comes from the setting alone.
 struct Desktop {
   const char* name;
-  std::function<void()> setUp;
   const char* fontDpi = nullptr;
   const char* qt6ct = nullptr;  // its qt6ct.conf, for a run under that platform theme
 };
 
-class OnAnyDesktop : public EveryView, public ::testing::WithParamInterface<Desktop> {
- protected:
-  // The same views rendered by a run of this program of its own, for a setting read at start.
-  Pictures renderInOwnRun(const Desktop& desktop, Pictures pictures) {
-    QTemporaryDir into;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (desktop.fontDpi) env.insert("QT_FONT_DPI", desktop.fontDpi);
-    if (desktop.qt6ct) {
-      QDir(into.path()).mkpath("config/qt6ct");
-      QFile conf(into.filePath("config/qt6ct/qt6ct.conf"));
-      EXPECT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write(desktop.qt6ct) >= 0);
-      conf.close();
-      env.insert("XDG_CONFIG_HOME", into.filePath("config"));
-      env.insert("QT_QPA_PLATFORMTHEME", "qt6ct");
-    }
-    env.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
-    env.insert("FENDRAL_TEST_PICTURES", into.path());
-    QProcess run;
-    run.setProcessEnvironment(env);
-    run.start(QApplication::applicationFilePath(), {"--gtest_filter=EveryView.IsSavedAsAPicture"});
-    EXPECT_TRUE(run.waitForFinished(60000) && run.exitCode() == 0) << run.readAll().toStdString();
-    for (auto& [name, picture] : pictures) picture = QImage(into.filePath(name + ".png"));
-    return pictures;
-  }
-};
+class OnAnyDesktop : public EveryView, public ::testing::WithParamInterface<Desktop> {};
 
 TEST_P(OnAnyDesktop, EveryViewLooksAsDesigned) {
-  if (GetParam().qt6ct &&
+  const Desktop& desktop = GetParam();
+  if (desktop.qt6ct &&
       !QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platformthemes/libqt6ct.so"))
     GTEST_SKIP() << "qt6ct is not installed";
   const Pictures designed = render();
-  const QFont font = QApplication::font();
-  const QPalette palette = QApplication::palette();
-  Pictures seen;
-  if (GetParam().fontDpi || GetParam().qt6ct) {
-    seen = renderInOwnRun(GetParam(), designed);
-  } else {
-    GetParam().setUp();
-    seen = render();
-    QApplication::setFont(font);
-    QApplication::setPalette(palette);
+  QTemporaryDir into;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  if (desktop.fontDpi) env.insert("QT_FONT_DPI", desktop.fontDpi);
+  if (desktop.qt6ct) {
+    QDir(into.path()).mkpath("config/qt6ct");
+    QFile conf(into.filePath("config/qt6ct/qt6ct.conf"));
+    EXPECT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write(desktop.qt6ct) >= 0);
+    conf.close();
+    env.insert("XDG_CONFIG_HOME", into.filePath("config"));
+    env.insert("QT_QPA_PLATFORMTHEME", "qt6ct");
   }
-  ASSERT_EQ(seen.size(), designed.size());
-  for (std::size_t i = 0; i < seen.size(); ++i) {
-    const auto& [name, picture] = seen[i];
-    if (picture.convertToFormat(QImage::Format_RGB32) ==
-        designed[i].second.convertToFormat(QImage::Format_RGB32))
-      continue;
-    ADD_FAILURE() << name.toStdString() << " differs; see the picture " << GetParam().name << "_"
+  env.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
+  env.insert("FENDRAL_TEST_PICTURES", into.path());
+  QProcess run;
+  run.setProcessEnvironment(env);
+  run.start(QApplication::applicationFilePath(), {"--gtest_filter=EveryView.IsSavedAsAPicture"});
+  ASSERT_TRUE(run.waitForFinished(60000) && run.exitCode() == 0) << run.readAll().toStdString();
+  for (const auto& [name, picture] : designed) {
+    const QImage seen(into.filePath(name + ".png"));
+    if (seen.convertToFormat(QImage::Format_RGB32) == picture.convertToFormat(QImage::Format_RGB32)) continue;
+    ADD_FAILURE() << name.toStdString() << " differs; see the picture " << desktop.name << "_"
                   << name.toStdString() << ".png";
-    picture.save(QString("%1/%2_%3.png").arg(picturesFolder(), GetParam().name, name));
+    seen.save(QString("%1/%2_%3.png").arg(picturesFolder(), desktop.name, name));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , OnAnyDesktop,
     ::testing::Values(
-        Desktop{"font_11pt", [] { QApplication::setFont(QFont(QApplication::font().family(), 11)); }},
-        Desktop{"font_14pt", [] { QApplication::setFont(QFont(QStringLiteral("Serif"), 14, QFont::Bold)); }},
-        Desktop{"dark_scheme",
-                [] {
-                  QPalette dark(QColor(53, 53, 53));
-                  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-                  QApplication::setPalette(dark);
-                }},
-        Desktop{"font_dpi_144", nullptr, "144"}, Desktop{"qt6ct_default", nullptr, nullptr, ""},
-        Desktop{"qt6ct_font_14pt", nullptr, nullptr,
-                "[Fonts]\ngeneral=\"Serif,14,-1,5,700,0,0,0,0,0,0,0,0,0,0,1\"\n"},
+        Desktop{"font_dpi_144", "144"}, Desktop{"qt6ct_default", nullptr, ""},
+        Desktop{"qt6ct_font_14pt", nullptr, "[Fonts]\ngeneral=\"Serif,14,-1,5,700,0,0,0,0,0,0,0,0,0,0,1\"\n"},
         Desktop{
-            "qt6ct_dark", nullptr, nullptr,
+            "qt6ct_dark", nullptr,
             "[Appearance]\ncustom_palette=true\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -62,8 +62,11 @@ class MainWindowTest : public ::testing::Test {
   void writeIni(std::string_view content) const { scratch.put("fendral.ini", content); }
   std::string readIni() const { return scratch.get("fendral.ini"); }
 
-  fendral::ui::frmMain& open() {
+  // Opens the window and clicks these buttons in it.
+  template <typename... Names>
+  fendral::ui::frmMain& open(const Names&... clicks) {
     window = std::make_unique<fendral::ui::frmMain>(platform, ini());
+    click(clicks...);
     return *window;
   }
 
