@@ -121,7 +121,6 @@ class Lookup {
                         {},
                         described("Windows program through Wine", "your choice: " + *program)};
     }
-    if (::access(program->c_str(), X_OK) != 0) return std::nullopt;
     const Dialect dialect = dialectOfName(name);
     const EngineEntry entry{dialect == Dialect::Q2pro ? "Q2PRO" : "Yamagi Quake II", dialect,
                             EngineSource::OnPath, name};

@@ -125,6 +125,7 @@ TEST_F(EngineTableTest, PlayersChoiceIsTheOnlyOneTried) {
   folders({"q2/baseq2"});
   ASSERT_EQ(::mkfifo((dir + "/bin/fifo").c_str(), 0755), 0);
   fs::create_symlink(dir + "/nowhere", dir + "/bin/dangling");
+  scratch.put("bin/q2pro", "#!/bin/sh\n", 0644);
   search.path = dir + "/bin";
   const std::string q2 = dir + "/q2", bin = dir + "/bin/", data = " <" + q2 + ">";
   const std::pair<std::string, std::string> cases[] = {
@@ -135,6 +136,7 @@ TEST_F(EngineTableTest, PlayersChoiceIsTheOnlyOneTried) {
       {"org.yamagi.YamagiQ2", "none"},
       {"fifo", "none"},
       {"dangling", "none"},
+      {bin + "q2pro", "none"},    // without the execute bit
       {"bin/q2pro-1.0", "none"},  // neither absolute nor a bare name
       {"my", "none"},
   };
