@@ -88,11 +88,10 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     options.action = Action::Version;
     return options;
   }
-  if (p.parser.isSet(p.preview) + p.parser.isSet(p.launch) + p.parser.isSet(p.engines) > 1) {
-    return mistake("--preview, --launch and --engines do not go together.");
-  }
-  if (p.parser.isSet(p.find) && (p.parser.isSet(p.preview) || p.parser.isSet(p.launch))) {
-    return mistake("--find goes without --preview and --launch.");
+  if (p.parser.isSet(p.preview) + p.parser.isSet(p.launch) + p.parser.isSet(p.engines) +
+          p.parser.isSet(p.find) >
+      1) {
+    return mistake("--preview, --launch, --engines and --find do not go together.");
   }
   if (p.parser.isSet(p.settings)) {
     options.settingsFile = valueBytes(arguments, "-settings");

@@ -16,6 +16,7 @@ struct Case {
   GameChoice game = GameChoice::Standard;
   GameType type = GameType::SinglePlayer;
   std::string settingsFile = {};
+  std::optional<std::string> engine = {};
   const char* mistake = "";
 };
 
@@ -31,10 +32,13 @@ const Case kCases[] = {
     {.words = {"--version"}, .action = Action::Version},
     // The last one counts, as the bytes given, also when they are not valid in the locale's encoding.
     {.words = {"--settings", "a b.ini", "--settings=caf\xE9.ini"}, .settingsFile = "caf\xE9.ini"},
+    {.words = {"--engines", "--engine", "q2pro"}, .action = Action::Engines, .engine = "q2pro"},
+    {.words = {"--find"}, .action = Action::Find},
     {.words = {"--game", "4"}, .action = Action::Mistake, .mistake = "Unknown game '4'"},
     {.words = {"--game"}, .action = Action::Mistake, .mistake = "--game"},
     {.words = {"--settings="}, .action = Action::Mistake, .mistake = "--settings needs a file name"},
     {.words = {"--preview", "--launch"}, .action = Action::Mistake, .mistake = "do not go together"},
+    {.words = {"--find", "--engines"}, .action = Action::Mistake, .mistake = "do not go together"},
     {.words = {"stray"}, .action = Action::Mistake, .mistake = "Unexpected argument 'stray'"},
     {.words = {"--bogus"}, .action = Action::Mistake, .mistake = "bogus"},
 };
@@ -53,6 +57,7 @@ TEST(CommandOptions, EachLineAsksForWhatItSays) {
     EXPECT_EQ(got.gameChoice, want.game) << line;
     EXPECT_EQ(got.gameType, want.type) << line;
     EXPECT_EQ(got.settingsFile, want.settingsFile) << line;
+    EXPECT_EQ(got.engine, want.engine) << line;
   }
 }
 
