@@ -103,6 +103,10 @@ Places placesOfThisPlayer() {
   }
   const char* data = std::getenv("XDG_DATA_HOME");
   places.dataHome = data != nullptr && *data == '/' ? std::string(data) : places.home + "/.local/share";
+  // Under the same system root as the engine choice's, so tests find no data the machine happens to have.
+  if (const char* root = std::getenv("FENDRAL_SYSTEM_ROOT"); root != nullptr && *root != '\0') {
+    for (std::string& folder : places.systemFolders) folder.insert(0, root);
+  }
   return places;
 }
 

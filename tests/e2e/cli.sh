@@ -119,9 +119,15 @@ printf '"AppState"\n{\n\t"appid"\t"2320"\n\t"installdir"\t"Quake 2"\n}\n' >"$ste
 fake_game "$steam/common/Quake 2/quake2" "$tmp/game"
 echo "[Main]" >"$tmp/first.ini"
 found=$home/.steam/steam/steamapps/common/Quake\ 2
+# Debian's data folder too, under the scratch system root: listed after Steam's.
+distribution=$FENDRAL_SYSTEM_ROOT/usr/share/games/quake2
+mkdir -p "$distribution/baseq2"
+printf 'PACK' >"$distribution/baseq2/pak0.pak"
 with=(HOME="$home")
 run --find
-[ $rc = 0 ] && [ "$out" = "$found	Steam library $home/.steam/steam	baseq2 xatrix" ] || fail "--find: rc $rc, $out"
+[ $rc = 0 ] && [ "$out" = "$found	Steam library $home/.steam/steam	baseq2 xatrix
+$distribution	the distribution's data	baseq2" ] || fail "--find: rc $rc, $out"
+rm -r "$distribution"
 run --settings "$tmp/first.ini" --launch
 poll test -e "$tmp/game" || fail "--launch on a first run started nothing: $err"
 [ "$(head -n 1 "$tmp/game")" = "$(realpath "$found")" ] && [ "$(cat "$tmp/first.ini")" = "[Main]" ] ||
