@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <ostream>
 #include <vector>
 
 #include "ui/desktop_platform.h"
@@ -88,6 +89,10 @@ struct Desktop {
   const char* fontDpi = nullptr;
   const char* qt6ct = nullptr;  // its qt6ct.conf, for a run under that platform theme
 };
+
+void PrintTo(const Desktop& desktop, std::ostream* out) {
+  *out << desktop.name;
+}
 
 class OnAnyDesktop : public EveryView, public ::testing::WithParamInterface<Desktop> {};
 
