@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 
 #include "find/search_steps.h"
 #include "platform/file_content.h"
+#include "platform/host_environment.h"
 #include "platform/unique_fd.h"
 
 namespace fendral::find {
@@ -96,17 +96,10 @@ std::vector<std::string> gameFolders(const std::string& folder) {
 
 Places placesOfThisPlayer() {
   Places places;
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
-    places.home = home;
-  } else if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
-    places.home = entry->pw_dir;
-  }
-  const char* data = std::getenv("XDG_DATA_HOME");
-  places.dataHome = data != nullptr && *data == '/' ? std::string(data) : places.home + "/.local/share";
+  places.home = platform::homeFolder();
+  places.dataHome = platform::dataHomeFolder(places.home);
   // Under the same system root as the engine choice's, so tests find no data the machine happens to have.
-  if (const char* root = std::getenv("FENDRAL_SYSTEM_ROOT"); root != nullptr && *root != '\0') {
-    for (std::string& folder : places.systemFolders) folder.insert(0, root);
-  }
+  for (std::string& folder : places.systemFolders) folder.insert(0, platform::systemRoot());
   return places;
 }
 

@@ -17,6 +17,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/host_environment.h"
 #include "platform/unique_fd.h"
 
 namespace fendral::platform {
@@ -24,11 +25,6 @@ namespace fendral::platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
 
 // Points stderr at /dev/null while it lives: the X library writes a refusal's reason there, and the
 // caller says it in one line of its own.
@@ -124,7 +120,7 @@ std::string waylandSocketPath(const std::string& display, const std::string& run
 
 bool waylandAnswers(Clock::time_point deadline) {
   return waylandSocketAnswers(
-      waylandSocketPath(environment("WAYLAND_DISPLAY"), environment("XDG_RUNTIME_DIR")), deadline);
+      waylandSocketPath(environmentValue("WAYLAND_DISPLAY"), environmentValue("XDG_RUNTIME_DIR")), deadline);
 }
 
 }  // namespace
@@ -140,7 +136,7 @@ bool waylandDisplayAnswers(const std::string& display, const std::string& runtim
 }
 
 std::optional<std::string> windowSystemToOpen(std::chrono::milliseconds deadline) {
-  const std::string chosen = environment("QT_QPA_PLATFORM");
+  const std::string chosen = environmentValue("QT_QPA_PLATFORM");
   if (!chosen.empty()) {
     // The toolkit tries a list such as "wayland;xcb" in turn; one that answers is enough.
     std::size_t begin = 0;
@@ -149,7 +145,7 @@ std::optional<std::string> windowSystemToOpen(std::chrono::milliseconds deadline
       const std::string entry = chosen.substr(begin, end - begin);
       const std::string name = entry.substr(0, entry.find(':'));
       const auto until = Clock::now() + deadline;
-      if (name == "xcb"                 ? X11Greeting(environment("DISPLAY")).answeredBy(until)
+      if (name == "xcb"                 ? X11Greeting(environmentValue("DISPLAY")).answeredBy(until)
           : name.starts_with("wayland") ? waylandAnswers(until)
                                         : true) {
         return "";
@@ -159,9 +155,9 @@ std::optional<std::string> windowSystemToOpen(std::chrono::milliseconds deadline
     }
   }
   const auto until = Clock::now() + deadline;
-  X11Greeting x11Greeting(environment("DISPLAY"));
+  X11Greeting x11Greeting(environmentValue("DISPLAY"));
   const bool wayland =
-      (!environment("WAYLAND_DISPLAY").empty() || environment("XDG_SESSION_TYPE") == "wayland") &&
+      (!environmentValue("WAYLAND_DISPLAY").empty() || environmentValue("XDG_SESSION_TYPE") == "wayland") &&
       waylandAnswers(until);
   const bool x11 = x11Greeting.answeredBy(until);
   if (x11 && wayland) return "";

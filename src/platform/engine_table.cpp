@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "platform/ascii_case.h"
+#include "platform/host_environment.h"
 #include "platform/host_path.h"
 #include "platform/host_platform.h"
 
@@ -199,16 +199,10 @@ class Lookup {
 }  // namespace
 
 EngineSearch hostEngineSearch(std::string playerChoice) {
-  const auto variable = [](const char* name) -> std::string {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-  };
-  EngineSearch search{searchPath(), variable("FENDRAL_SYSTEM_ROOT"), variable("XDG_DATA_HOME"),
-                      variable("HOME"), std::move(playerChoice)};
-  if (!search.userFlatpak.starts_with('/'))
-    search.userFlatpak = search.home.empty() ? "" : search.home + "/.local/share";
-  if (!search.userFlatpak.empty()) search.userFlatpak += "/flatpak";
-  return search;
+  const std::string home = homeFolder();
+  std::string userFlatpak = dataHomeFolder(home);
+  if (!userFlatpak.empty()) userFlatpak += "/flatpak";
+  return {searchPath(), systemRoot(), std::move(userFlatpak), home, std::move(playerChoice)};
 }
 
 std::optional<GameEngine> chooseGameEngine(std::string_view q2Folder, std::string_view gameSubdirectory,

@@ -1,12 +1,12 @@
 #include "settings/settings_location.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/host_environment.h"
 #include "settings/settings_table.h"
 
 namespace fendral::settings {
@@ -17,18 +17,6 @@ std::string joined(std::string folder, std::string_view name) {
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   if (!folder.ends_with('/')) folder += '/';
   return folder.append(name);
-}
-
-std::string environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
-std::string homeFolder() {
-  std::string home = environment("HOME");
-  if (home.starts_with('/')) return home;
-  const passwd* entry = ::getpwuid(::getuid());
-  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
 
 bool underUsr(const std::string& folder) {
@@ -66,8 +54,8 @@ SettingsFiles chooseSettingsFiles(const SettingsPlaceFacts& facts) {
 SettingsFiles settingsFilesFor(const std::string& programFolder) {
   SettingsPlaceFacts facts;
   facts.programFolder = programFolder;
-  facts.xdgConfigHome = environment("XDG_CONFIG_HOME");
-  if (!facts.xdgConfigHome.starts_with('/')) facts.home = homeFolder();
+  facts.xdgConfigHome = platform::environmentValue("XDG_CONFIG_HOME");
+  if (!facts.xdgConfigHome.starts_with('/')) facts.home = platform::homeFolder();
   struct stat info {};
   const std::string own = ownSettingsFile(facts.xdgConfigHome, facts.home);
   facts.ownExists = !own.empty() && ::lstat(own.c_str(), &info) == 0;
